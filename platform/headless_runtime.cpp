@@ -1,0 +1,10 @@
+#include "platform/headless_runtime.h"
+
+#include <utility>
+
+namespace wexal {
+
+HeadlessRuntime::HeadlessRuntime(std::unique_ptr<RandomSource> random, ScreenSize screen)
+    : random_(std::move(random)), screen_(screen) {}
+
+}  // namespace wexal

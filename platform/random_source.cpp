@@ -1,0 +1,52 @@
+#include "platform/random_source.h"
+
+#include <bit>
+#include <chrono>
+
+namespace wexal {
+namespace {
+
+// splitmix64 spreads any 64-bit value over the whole word; used to seed and to mix.
+std::uint64_t splitmix64(std::uint64_t& x) {
+    std::uint64_t z = (x += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
+std::uint64_t steadyNanoseconds() {
+    return static_cast<std::uint64_t>(
+        std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1));
+}
+
+}  // namespace
+
+Xoshiro256::Xoshiro256(std::uint64_t seed) {
+    for (auto& word : s_) word = splitmix64(seed);
+}
+
+std::uint64_t Xoshiro256::next() {
+    const std::uint64_t result = std::rotl(s_[1] * 5, 7) * 9;
+    const std::uint64_t t = s_[1] << 17;
+    s_[2] ^= s_[0];
+    s_[3] ^= s_[1];
+    s_[1] ^= s_[2];
+    s_[0] ^= s_[3];
+    s_[2] ^= t;
+    s_[3] = std::rotl(s_[3], 45);
+    return result;
+}
+
+void Xoshiro256::mix(std::uint64_t value) {
+    s_[0] ^= splitmix64(value);
+    next();  // spread the new bits over all four words before the next output
+    if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0) s_[0] = 1;
+}
+
+ClockRandom::ClockRandom() : ClockRandom(steadyNanoseconds(), steadyNanoseconds) {}
+
+ClockRandom::ClockRandom(std::uint64_t seed, Clock clock) : gen_(seed), clock_(std::move(clock)) {}
+
+void ClockRandom::reseedFromClock() { gen_.mix(clock_()); }
+
+}  // namespace wexal

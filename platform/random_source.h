@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace wexal {
+
+// The uniform random generator the escape step draws from.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Called before every single draw. Must change the running state, never restart a
+    // sequence: many reseeds fall within one tick of the clock.
+    virtual void reseedFromClock() = 0;
+    // Uniform single-precision number r with 0 <= r < 1.
+    virtual float nextRandom() = 0;
+};
+
+// xoshiro256** (Blackman & Vigna): small, fast, passes BigCrush.
+class Xoshiro256 {
+public:
+    explicit Xoshiro256(std::uint64_t seed);
+    std::uint64_t next();
+    // Folds a value into the running state; the state never becomes all zero.
+    void mix(std::uint64_t value);
+    // 24 random bits as a float in [0, 1): every value is exact in single precision.
+    float nextFloat() { return static_cast<float>(next() >> 40) * 0x1.0p-24f; }
+
+private:
+    std::array<std::uint64_t, 4> s_{};
+};
+
+// The program's generator: reseeding mixes the clock into the running state.
+class ClockRandom final : public RandomSource {
+public:
+    using Clock = std::function<std::uint64_t()>;
+    ClockRandom();                                   // monotonic clock in nanoseconds
+    ClockRandom(std::uint64_t seed, Clock clock);    // for tests: a chosen start and clock
+    void reseedFromClock() override;
+    float nextRandom() override { return gen_.nextFloat(); }
+    std::uint64_t nextRaw() { return gen_.next(); }
+
+private:
+    Xoshiro256 gen_;
+    Clock clock_;
+};
+
+// A reproducible generator: the same seed gives the same escapes. Reseeding is a no-op.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(std::uint64_t seed) : gen_(seed) {}
+    void reseedFromClock() override {}
+    float nextRandom() override { return gen_.nextFloat(); }
+
+private:
+    Xoshiro256 gen_;
+};
+
+}  // namespace wexal

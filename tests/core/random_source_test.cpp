@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+
+#include "platform/random_source.h"
+
+namespace wexal {
+namespace {
+
+TEST(ClockRandom, ReseedsWithinOneClockTickNeverRepeatASequence) {
+    ClockRandom random(12345, [] { return std::uint64_t{1'000'000}; });  // a frozen clock
+    std::set<std::uint64_t> seen;
+    constexpr int kDraws = 20000;
+    for (int i = 0; i < kDraws; ++i) {
+        random.reseedFromClock();
+        seen.insert(random.nextRaw());
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kDraws));
+}
+
+TEST(ClockRandom, TheClockChangesTheSequence) {
+    std::uint64_t tick = 0;
+    ClockRandom a(7, [&tick] { return tick; });
+    ClockRandom b(7, [] { return std::uint64_t{0}; });
+    tick = 99;
+    a.reseedFromClock();
+    b.reseedFromClock();
+    EXPECT_NE(a.nextRaw(), b.nextRaw());
+}
+
+TEST(RandomSources, DrawsLieInTheHalfOpenUnitIntervalAndAreUniform) {
+    ClockRandom clock;
+    SeededRandom seeded(2024);
+    for (RandomSource* source : {static_cast<RandomSource*>(&clock), static_cast<RandomSource*>(&seeded)}) {
+        constexpr int kBins = 10;
+        constexpr int kDraws = 100000;
+        int bins[kBins] = {};
+        for (int i = 0; i < kDraws; ++i) {
+            source->reseedFromClock();
+            const float r = source->nextRandom();
+            ASSERT_GE(r, 0.0f);
+            ASSERT_LT(r, 1.0f);
+            ++bins[static_cast<int>(r * kBins)];
+        }
+        // Each bin expects 10000 with a standard deviation of about 95.
+        for (int count : bins) EXPECT_NEAR(count, kDraws / kBins, 600);
+    }
+}
+
+TEST(SeededRandom, TheSameSeedGivesTheSameSequence) {
+    SeededRandom a(42), b(42), c(43);
+    bool differs = false;
+    for (int i = 0; i < 100; ++i) {
+        a.reseedFromClock();
+        b.reseedFromClock();
+        const float x = a.nextRandom();
+        EXPECT_EQ(x, b.nextRandom());
+        differs |= x != c.nextRandom();
+    }
+    EXPECT_TRUE(differs);
+}
+
+}  // namespace
+}  // namespace wexal
