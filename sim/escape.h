@@ -62,13 +62,14 @@ public:
 
     // Puts every trace count back to 1 (the traces themselves belong to the window).
     void resetTraceCounts();
+    // noReturn from the two option buttons: 0 for "ja", 1 for "nein".
+    void readNoReturnFromOptions();
 
     static int penWidthFor(std::int64_t traceCount);
 
     EscapeState state;
 
 private:
-    void readNoReturnFromOptions();
     void wireLowerStreet(bool throughNode6);
     void drawChoice();
 

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the real window on a virtual 1024 x 768 X server.
+# Usage: tools/screenshot.sh [output.png] [escapes]   (escapes: "ganze Wexal" clicks before)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-docs/screenshot.png}
+escapes=${2:-0}
+binary=${WEXAL_BINARY:-build/default/ui/wexal}
+[ -x "$binary" ] || { cmake --preset default >/dev/null && cmake --build --preset default --target wexal; }
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$binary" &
+app=$!
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^ankraub in Tremmelin$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "window did not appear" >&2; exit 1; }
+# No window manager runs here: "maximise" by giving the window the whole screen.
+xdotool windowmove "$window" 0 0 windowsize "$window" 1024 768 windowfocus --sync "$window"
+sleep 0.5
+for ((i = 0; i < escapes; i++)); do
+  xdotool key alt+n alt+w
+  sleep 0.1
+done
+sleep 0.5
+import -window root "$out"
+echo "saved $out"

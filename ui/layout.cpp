@@ -1,0 +1,52 @@
+#include "ui/layout.h"
+
+#include <cmath>
+
+#include "ui/layout_tables.h"
+
+namespace wexal::layout {
+
+Scale scaleFor(ScreenSize screen) {
+    return {screen.width / kDesignWidth, screen.height / kDesignHeight};
+}
+
+namespace {
+
+std::optional<float> times(std::optional<double> design, double factor) {
+    if (!design) return std::nullopt;
+    return static_cast<float>(*design * factor);
+}
+
+}  // namespace
+
+Pass computePass(ScreenSize screen) {
+    Pass pass;
+    pass.scale = scaleFor(screen);
+    const Scale& s = pass.scale;
+    pass.controls.reserve(kControls.size());
+    for (const ControlRow& row : kControls) {
+        const double fx = row.scaled ? s.x : 1.0;
+        const double fy = row.scaled ? s.y : 1.0;
+        pass.controls.push_back({row.name, static_cast<float>(row.left * fx),
+                                 static_cast<float>(row.top * fy), times(row.width, fx),
+                                 times(row.height, fy), times(row.fontSize, s.x)});
+    }
+    for (std::size_t i = 0; i < kBarrierMarks.size(); ++i) {
+        const LineRow& m = kBarrierMarks[i];
+        pass.marks[i] = {static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
+                         static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
+    }
+    for (int n = 1; n <= network::kLastNode; ++n) {
+        pass.nodeX[n] = static_cast<float>(network::kNodeDesign[n].x * s.x);
+        pass.nodeY[n] = static_cast<float>(network::kNodeDesign[n].y * s.y);
+    }
+    return pass;
+}
+
+int toPixels(double units, double dotsPerInch) {
+    return static_cast<int>(std::lround(units * dotsPerInch / kUnitsPerInch));
+}
+
+double toUnits(double pixels, double dotsPerInch) { return pixels * kUnitsPerInch / dotsPerInch; }
+
+}  // namespace wexal::layout

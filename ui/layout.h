@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/runtime.h"
+#include "sim/network.h"
+
+// One layout pass, computed without touching a widget: what every control, barrier mark and
+// node gets for a given screen, in 1/1440 inch and points, before any rounding to pixels.
+namespace wexal::layout {
+
+struct Scale {
+    double x = 1;
+    double y = 1;
+};
+
+// Screen width / 12288 and height / 9216.
+Scale scaleFor(ScreenSize screen);
+
+// Values handed to a control: single precision, as the controls take them.
+struct Placement {
+    std::string name;
+    float left = 0;
+    float top = 0;
+    std::optional<float> width;
+    std::optional<float> height;
+    std::optional<float> fontSize;
+};
+
+struct MarkPlacement {
+    float x1, y1, x2, y2;
+};
+
+struct Pass {
+    Scale scale;
+    std::vector<Placement> controls;
+    std::array<MarkPlacement, network::kBarrierCount> marks{};
+    std::array<float, network::kLastNode + 1> nodeX{};  // entry 0 unused
+    std::array<float, network::kLastNode + 1> nodeY{};
+};
+
+Pass computePass(ScreenSize screen);
+
+// Design units to device pixels at the given dots per inch: the one place where layout
+// values are rounded.
+int toPixels(double units, double dotsPerInch);
+double toUnits(double pixels, double dotsPerInch);
+
+}  // namespace wexal::layout

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "platform/qt/qt_runtime.h"
+#include "ui/wexal.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wexal"));
+    wexal::QtRuntime runtime;
+    wexal::Wexal window(runtime);
+    runtime.attach(&window);
+    window.showCentred();
+    return QApplication::exec();
+}
