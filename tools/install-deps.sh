@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Wexal need, where missing.
+# Further package names on the command line are installed along with them (tools/fuzz.sh,
+# tools/analyse.sh).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

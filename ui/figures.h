@@ -10,6 +10,8 @@ namespace wexal {
 
 // A filled rectangle with a border drawn inside its bounds: the blocks of the map.
 class ShapeFigure final : public QWidget {
+    Q_OBJECT
+
 public:
     ShapeFigure(const controls::ShapeStyle& style, QWidget* parent);
 
@@ -23,6 +25,8 @@ private:
 // A straight line between two points of its parent: a light-barrier mark. It occupies the
 // line's bounding box and lets clicks through to what lies below.
 class LineFigure final : public QWidget {
+    Q_OBJECT
+
 public:
     LineFigure(QColor color, int width, QWidget* parent);
     void setEnds(QPointF from, QPointF to);

@@ -9,6 +9,8 @@ namespace wexal {
 // they survive being covered, lie below every control placed on the map, and can be erased
 // without touching those controls.
 class MapBox final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit MapBox(QWidget* parent = nullptr);
 

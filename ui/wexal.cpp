@@ -149,6 +149,14 @@ void Wexal::createControls() {
     }
     option1_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option1")));
     option2_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option2")));
+    // The option group is one stop on the keyboard's way: the selected button. The other
+    // still takes the focus when clicked.
+    for (QRadioButton* option : {option1_, option2_}) {
+        connect(option, &QAbstractButton::toggled, option, [option](bool selected) {
+            option->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
+    option1_->setFocusPolicy(Qt::ClickFocus);
     option2_->setChecked(true);
 
     auto* policeman = qobject_cast<QLabel*>(control(QStringLiteral("Image1")));

@@ -24,6 +24,8 @@ class MapBox;
 // The program's one window. It builds its controls from the design tables, lays them out for
 // the screen, hands clicks to the commands and lends its controls to the escape.
 class Wexal final : public QWidget, public WindowOps {
+    Q_OBJECT
+
 public:
     static constexpr double kStartClientWidth = 8265;   // 1/1440 inch
     static constexpr double kStartClientHeight = 7065;  // 1/1440 inch

@@ -21,8 +21,9 @@ public:
     void endProgram() override;
     ScreenSize screenSize() const override;
 
-    // What the message box shows for a text: Qt draws a carriage return after a line feed as
-    // a stray glyph, so the pair is shown as the one line break it stands for.
+    // What the message box shows for a text: Qt breaks the line again at a carriage return
+    // that follows a line feed, which leaves an empty line between every two lines, so the
+    // pair is shown as the one line break it stands for. The text handed over is unchanged.
     static QString displayText(std::string_view text);
 
 private:

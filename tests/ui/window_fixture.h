@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "platform/headless_runtime.h"
+#include "ui/wexal.h"
+
+namespace wexal::test {
+
+// An XGA screen at 96 dpi: 1024 x 768 pixels, 15 units a pixel, both factors 1.25.
+inline constexpr ScreenSize kXga{15360, 11520};
+
+// The real window on a runtime whose screen, random numbers and message box the test controls.
+struct WindowUnderTest {
+    explicit WindowUnderTest(std::unique_ptr<RandomSource> random = std::make_unique<SeededRandom>(7),
+                             ScreenSize screen = kXga)
+        : runtime(std::move(random), screen), window(runtime) {}
+
+    template <class T = QWidget>
+    T* get(const QString& name) const {
+        return qobject_cast<T*>(window.control(name));
+    }
+    QString text(const QString& box) const { return get<QLineEdit>(box)->text(); }
+    void click(const QString& button) const { QTest::mouseClick(get<QAbstractButton>(button), Qt::LeftButton); }
+    bool show() {
+        window.showCentred();
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    HeadlessRuntime runtime;
+    Wexal window;
+};
+
+}  // namespace wexal::test
