@@ -12,9 +12,6 @@ namespace wexal {
 // instead of shown, and ending the program only records that it was asked for.
 class HeadlessRuntime final : public Runtime {
 public:
-    // 12288 x 9216 is the design screen: every layout factor is then 1.
-    static constexpr ScreenSize kDesignScreen{12288, 9216};
-
     explicit HeadlessRuntime(std::unique_ptr<RandomSource> random,
                              ScreenSize screen = kDesignScreen);
 

@@ -12,6 +12,10 @@ namespace wexal {
 // significant digits with trailing zeros dropped (" 33.3333333333333", " 0.5").
 std::string numberToText(double x);
 
+// Whether numberToText writes x with every digit, so that textToNumber reads back x itself:
+// the whole numbers below 2^53 in magnitude.
+bool isWrittenExactly(double x);
+
 // Reads the number at the start of a box text: leading blanks, tabs and line feeds skipped,
 // optional sign, digits, optional "." and digits, optional exponent. Reading stops at the
 // first character that cannot continue the number; a text without a leading number gives 0.

@@ -7,6 +7,7 @@ namespace wexal {
 namespace {
 
 // splitmix64 spreads any 64-bit value over the whole word; used to seed and to mix.
+// NOLINTBEGIN(readability-magic-numbers): the published constants of splitmix64 and xoshiro256**
 std::uint64_t splitmix64(std::uint64_t& x) {
     std::uint64_t z = (x += 0x9e3779b97f4a7c15ULL);
     z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
@@ -36,6 +37,7 @@ std::uint64_t Xoshiro256::next() {
     s_[3] = std::rotl(s_[3], 45);
     return result;
 }
+// NOLINTEND(readability-magic-numbers)
 
 void Xoshiro256::mix(std::uint64_t value) {
     s_[0] ^= splitmix64(value);

@@ -25,9 +25,14 @@ public:
     // Folds a value into the running state; the state never becomes all zero.
     void mix(std::uint64_t value);
     // 24 random bits as a float in [0, 1): every value is exact in single precision.
-    float nextFloat() { return static_cast<float>(next() >> 40) * 0x1.0p-24f; }
+    float nextFloat() {
+        return static_cast<float>(next() >> (kWordBits - kFloatBits)) * kFloatUnit;
+    }
 
 private:
+    static constexpr int kWordBits = 64;
+    static constexpr int kFloatBits = 24;        // the significand of a float
+    static constexpr float kFloatUnit = 0x1p-24f;  // 2^-kFloatBits
     std::array<std::uint64_t, 4> s_{};
 };
 

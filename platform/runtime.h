@@ -15,6 +15,9 @@ struct ScreenSize {
     double height = 0;
 };
 
+// The design screen, on which every layout factor is 1.
+inline constexpr ScreenSize kDesignScreen{12288, 9216};
+
 // What the program needs of its surroundings beyond its own window: the random generator,
 // the message box, ending the program and the screen's size. The number conversions and the
 // palette are pure functions (number_text.h, palette.h) and need no instance.

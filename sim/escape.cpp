@@ -105,18 +105,17 @@ void Escape::stepEscape() {
 }
 
 void Escape::wireLowerStreet(bool throughNode6) {
-    const nw::StreetList& four = throughNode6 ? nw::kThroughNode6[4] : nw::kDirect4;
-    const nw::StreetList& five = throughNode6 ? nw::kThroughNode6[5] : nw::kDirect5;
-    state.exitCount[4] = four.count;
-    state.exitCount[5] = five.count;
-    for (int k = 1; k <= four.count; ++k) state.neighbour[4][k] = four.to[k - 1];
-    for (int k = 1; k <= five.count; ++k) state.neighbour[5][k] = five.to[k - 1];
+    for (const auto& [node, direct] : nw::kBypassNode6) {
+        const nw::StreetList& streets = throughNode6 ? nw::kThroughNode6[node] : direct;
+        state.exitCount[node] = streets.count;
+        for (int k = 1; k <= streets.count; ++k) state.neighbour[node][k] = streets.to[k - 1];
+    }
 }
 
 void Escape::placeRobber() {
     const float height = window_.robberHeight();
     window_.setRobberPosition(state.nodeX[state.currentNode],
-                              state.nodeY[state.currentNode] - height / 3.0f);
+                              state.nodeY[state.currentNode] - height / kRobberRaiseDivisor);
 }
 
 void Escape::restartEscape() {

@@ -49,6 +49,8 @@ public:
     // trace already fills the street between two blocks on any usual screen, and very wide
     // pens make every further line costly to draw after tens of thousands of escapes.
     static constexpr int kMaxPenWidth = 64;
+    // The robber's figure stands a third of its height above its node.
+    static constexpr float kRobberRaiseDivisor = 3;
 
     Escape(WindowOps& window, RandomSource& random) : window_(window), random_(random) {}
 

@@ -23,7 +23,7 @@ public:
     static constexpr float kRobberDesignTop = 840;
     static constexpr float kRobberDesignHeight = 612;
 
-    explicit HeadlessWindow(ScreenSize screen = {12288, 9216});
+    explicit HeadlessWindow(ScreenSize screen = kDesignScreen);
 
     void layoutWindow(NodeCoordinates& nodeX, NodeCoordinates& nodeY) override;
     int checkValue(int index) const override { return checks.at(index); }
@@ -31,8 +31,10 @@ public:
         return option == Option::Ja ? optionJa : !optionJa;
     }
     void setMarkVisible(int index, bool visible) override { markVisible.at(index) = visible; }
-    std::string boxText(Box box) const override { return texts.at(boxIndex(box)); }
-    void setBoxText(Box box, const std::string& text) override { texts.at(boxIndex(box)) = text; }
+    std::string boxText(Box box) const override;
+    void setBoxText(Box box, const std::string& text) override;
+    double boxNumber(Box box) const override;
+    void setBoxNumber(Box box, double value) override;
     Rgb boxColor(Box box) const override { return colors.at(boxIndex(box)); }
     void setBoxColor(Box box, Rgb color) override { colors.at(boxIndex(box)) = color; }
     void setPenWidth(int pixels) override { penWidth = pixels; }
@@ -51,7 +53,6 @@ public:
     std::array<int, network::kBarrierCount> checks{1, 0, 1, 1, 0, 1, 0, 1};
     bool optionJa = false;  // one of the two options is always selected
     std::array<bool, network::kBarrierCount> markVisible{};
-    std::array<std::string, kBoxCount> texts;
     std::array<Rgb, kBoxCount> colors{};
     int penWidth = 1;
     std::vector<Line> lines;
@@ -61,6 +62,14 @@ public:
     float robberTop = 0;
 
 private:
+    // A box keeps the number it was last given and writes its text only when the text is
+    // read: batch runs finish millions of escapes and read the boxes once.
+    struct BoxContent {
+        std::string text = "0";
+        double number = 0;
+        bool textIsCurrent = true;
+    };
+    mutable std::array<BoxContent, kBoxCount> boxes_{};
     ScreenSize screen_;
     float robberHeight_ = kRobberDesignHeight;
     bool robberPlaced_ = false;

@@ -35,6 +35,12 @@ inline constexpr std::array<StreetList, kLastJunction + 1> kThroughNode6 = {{
 // With barrier 5 off node 6 is bypassed: only the first entries of 4 and 5 differ.
 inline constexpr StreetList kDirect4 = {3, {5, 13, 2}};
 inline constexpr StreetList kDirect5 = {4, {4, 8, 12, 3}};
+// The junctions whose lists barrier 5 switches, with their lists while node 6 is bypassed.
+struct Rewiring {
+    int node;
+    StreetList direct;
+};
+inline constexpr std::array<Rewiring, 2> kBypassNode6 = {{{4, kDirect4}, {5, kDirect5}}};
 
 // Exit node -> counter box index (entries for non-exits are never read).
 inline constexpr std::array<std::int16_t, kLastNode + 1> kExitCounter = {
@@ -47,8 +53,13 @@ inline constexpr std::array<std::int16_t, kLastNode + 1> kExitCounter = {
 // Counter box index -> its exit node (the inverse of kExitCounter).
 inline constexpr std::array<int, kBarrierCount> kExitOfBox = {9, 10, 11, 7, 13, 6, 12, 8};
 
+inline constexpr int kFirstStreetEnd = 7;   // nodes 7..13 end every escape
+inline constexpr int kLastStreetEnd = 13;
+inline constexpr int kBarrier5Node = 6;     // ends an escape while light barrier 5 is on
+
 constexpr bool isExit(int node, bool barrier5On) {
-    return (node >= 7 && node <= 13) || (node == 6 && barrier5On);
+    return (node >= kFirstStreetEnd && node <= kLastStreetEnd) ||
+           (node == kBarrier5Node && barrier5On);
 }
 
 // Where each node lies on the map, in 1/1440 inch on the design screen (12288 x 9216).

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "platform/number_text.h"
 #include "platform/palette.h"
 #include "sim/escape.h"
 
@@ -30,14 +29,14 @@ double checkedPercentage(double part, double whole) {
 
 void Escape::finishEscape() {
     ++state.attempts;
-    window_.setBoxText(Box::Text2, numberToText(static_cast<double>(state.attempts)));
+    window_.setBoxNumber(Box::Text2, static_cast<double>(state.attempts));
 
     const int node = state.candidateNode;
     if (node < 0 || node > network::kLastNode) {
         throw std::out_of_range("Index außerhalb des gültigen Bereichs");
     }
     const Box counter = counterBox(state.exitCounter[node]);
-    window_.setBoxText(counter, numberToText(checkedIncrement(textToNumber(window_.boxText(counter)))));
+    window_.setBoxNumber(counter, checkedIncrement(window_.boxNumber(counter)));
 
     // Each box is classified by its colour now, so a switched barrier moves its whole count.
     double succeededTotal = 0;
@@ -45,20 +44,18 @@ void Escape::finishEscape() {
     for (int i = 0; i < network::kBarrierCount; ++i) {
         const Rgb color = window_.boxColor(counterBox(i));
         if (color == paletteColor(palette::kWhite)) {
-            succeededTotal += textToNumber(window_.boxText(counterBox(i)));
+            succeededTotal += window_.boxNumber(counterBox(i));
         }
         if (color == paletteColor(palette::kYellow)) {
-            failedTotal += textToNumber(window_.boxText(counterBox(i)));
+            failedTotal += window_.boxNumber(counterBox(i));
         }
     }
-    window_.setBoxText(Box::Text5, numberToText(failedTotal));
-    window_.setBoxText(Box::Text3, numberToText(succeededTotal));
+    window_.setBoxNumber(Box::Text5, failedTotal);
+    window_.setBoxNumber(Box::Text3, succeededTotal);
 
-    const double attemptsShown = textToNumber(window_.boxText(Box::Text2));
-    window_.setBoxText(Box::Text4, numberToText(checkedPercentage(
-                                       textToNumber(window_.boxText(Box::Text3)), attemptsShown)));
-    window_.setBoxText(Box::Text6, numberToText(checkedPercentage(
-                                       textToNumber(window_.boxText(Box::Text5)), attemptsShown)));
+    const double attemptsShown = window_.boxNumber(Box::Text2);
+    window_.setBoxNumber(Box::Text4, checkedPercentage(window_.boxNumber(Box::Text3), attemptsShown));
+    window_.setBoxNumber(Box::Text6, checkedPercentage(window_.boxNumber(Box::Text5), attemptsShown));
 }
 
 }  // namespace wexal

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "platform/number_text.h"
 #include "platform/palette.h"
 #include "sim/network.h"
 
@@ -37,6 +38,12 @@ public:
 
     virtual std::string boxText(Box box) const = 0;
     virtual void setBoxText(Box box, const std::string& text) = 0;
+    // The number a box shows, read and written through its text. A window may keep the
+    // number itself, as long as the text it shows stays numberToText of it and the number
+    // read back is textToNumber of that text.
+    virtual double boxNumber(Box box) const { return textToNumber(boxText(box)); }
+    virtual void setBoxNumber(Box box, double value) { setBoxText(box, numberToText(value)); }
+
     virtual Rgb boxColor(Box box) const = 0;
     virtual void setBoxColor(Box box, Rgb color) = 0;
 

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick
+  dpkg-dev desktop-file-utils
 )
 packages+=("$@")
 

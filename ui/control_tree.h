@@ -44,7 +44,6 @@ struct Control {
 };
 
 inline constexpr Rgb kBlockRed{128, 0, 0};
-inline constexpr Rgb kStatsGreen{192, 255, 192};
 inline constexpr Rgb kBankRed{255, 0, 0};
 
 inline constexpr std::array<Control, 57> kTree = {{

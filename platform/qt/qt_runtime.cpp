@@ -26,7 +26,7 @@ void QtRuntime::endProgram() {
 
 ScreenSize QtRuntime::screenSize() const {
     const QScreen* screen = window_ ? window_->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return {12288, 9216};
+    if (!screen) return kDesignScreen;
     const QSize pixels = screen->size();
     const double dpiX = screen->logicalDotsPerInchX();
     const double dpiY = screen->logicalDotsPerInchY();

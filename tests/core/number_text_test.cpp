@@ -94,8 +94,10 @@ class GermanLocale : public testing::Test {
 protected:
     void SetUp() override {
         const char* old = std::setlocale(LC_ALL, nullptr);
-        saved_ = old ? old : "C";
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
+        saved_ = old != nullptr ? old : "C";
+        if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+            GTEST_SKIP() << "no German locale installed";
+        }
     }
     void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
 

@@ -35,6 +35,7 @@ TEST(RandomSources, DrawsLieInTheHalfOpenUnitIntervalAndAreUniform) {
     for (RandomSource* source : {static_cast<RandomSource*>(&clock), static_cast<RandomSource*>(&seeded)}) {
         constexpr int kBins = 10;
         constexpr int kDraws = 100000;
+        constexpr int kPerBin = kDraws / kBins;
         int bins[kBins] = {};
         for (int i = 0; i < kDraws; ++i) {
             source->reseedFromClock();
@@ -44,12 +45,14 @@ TEST(RandomSources, DrawsLieInTheHalfOpenUnitIntervalAndAreUniform) {
             ++bins[static_cast<int>(r * kBins)];
         }
         // Each bin expects 10000 with a standard deviation of about 95.
-        for (int count : bins) EXPECT_NEAR(count, kDraws / kBins, 600);
+        for (int count : bins) EXPECT_NEAR(count, kPerBin, 600);
     }
 }
 
 TEST(SeededRandom, TheSameSeedGivesTheSameSequence) {
-    SeededRandom a(42), b(42), c(43);
+    SeededRandom a(42);
+    SeededRandom b(42);
+    SeededRandom c(43);
     bool differs = false;
     for (int i = 0; i < 100; ++i) {
         a.reseedFromClock();

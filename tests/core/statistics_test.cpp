@@ -85,6 +85,20 @@ TEST_F(Finish, ACountThatCanNoLongerGrowIsAnErrorNotALostEscape) {
     EXPECT_EQ(text(counterBox(1)), " 9007199254740992");
 }
 
+TEST_F(Finish, CountsGoOnPast32Bits) {
+    s().attempts = 2147483647;  // 2^31 - 1
+    window.setBoxText(counterBox(1), " 4294967295");  // 2^32 - 1
+    finishAt({10});
+    EXPECT_EQ(text(Box::Text2), " 2147483648");
+    EXPECT_EQ(text(counterBox(1)), " 4294967296");
+}
+
+TEST_F(Finish, TheLastExactCountIsStillBooked) {
+    window.setBoxText(counterBox(1), " 9007199254740990");
+    finishAt({10});
+    EXPECT_EQ(text(counterBox(1)), " 9007199254740991");
+}
+
 TEST_F(Finish, AnUnreadableHugeCountIsAnError) {
     window.setBoxText(counterBox(1), "1e999");
     EXPECT_THROW(finishAt({10}), ArithmeticError);

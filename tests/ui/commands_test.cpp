@@ -53,6 +53,7 @@ private slots:
     void informationBoxShowsFourLinesTitledWexal();
     void endeEndsTheEventLoopAndNothingRunsAfter();
     void randomClicksKeepTheBooksBalanced();
+    void anErrorInAHandlerIsReportedAndTheWindowGoesOn();
 };
 
 void CommandsTest::neustartDoesNothingWhileAnEscapeRuns() {
@@ -279,6 +280,22 @@ void CommandsTest::randomClicksKeepTheBooksBalanced() {
     }
     QVERIFY(t.runtime.messages().empty());
     QVERIFY(number(t, "Text2") > 0);
+}
+
+// A counter that can no longer count exactly stops the finish with a message, not silently.
+void CommandsTest::anErrorInAHandlerIsReportedAndTheWindowGoesOn() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    for (int k = 0; k < 8; ++k) t.window.setBoxText(counterBox(k), " 9007199254740992");
+    t.click("cmdGanze");
+    QCOMPARE(t.runtime.messages().size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(t.runtime.messages().front()).startsWith(QStringLiteral("Laufzeitfehler")));
+    QCOMPARE(t.window.state().currentNode, 0);
+    t.click("cmdCLZähler");
+    t.click("cmdNeustart");
+    t.click("cmdGanze");
+    QCOMPARE(t.text("Text2"), QStringLiteral(" 1"));
+    QCOMPARE(t.runtime.messages().size(), std::size_t{1});
 }
 
 QTEST_MAIN(CommandsTest)

@@ -1,0 +1,146 @@
+#include "cli/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include <QCommandLineParser>
+
+#include "cli/batch_run.h"
+
+namespace wexal::cli {
+namespace {
+
+bool allDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+std::string quoted(const QString& text) {
+    return "„" + text.toStdString() + "“";
+}
+
+// Each reader fills its part of the options or returns the line that rejects the value.
+std::optional<std::string> readEscapes(const QString& text, RunOptions& options) {
+    bool fits = false;  // false when the digits overflow 64 bits
+    const qulonglong value = allDigits(text) ? text.toULongLong(&fits) : 0;
+    if (!allDigits(text) || (fits && value == 0)) {
+        return "--escapes erwartet eine positive ganze Zahl, nicht " + quoted(text);
+    }
+    if (!fits || value > static_cast<qulonglong>(kMaxEscapes)) {
+        return "--escapes: höchstens " + std::to_string(kMaxEscapes) +
+               " Wexalen in einem Lauf, nicht " + quoted(text);
+    }
+    options.escapes = static_cast<std::int64_t>(value);
+    return std::nullopt;
+}
+
+std::optional<std::string> readBarriers(const QString& text, RunOptions& options) {
+    const bool valid =
+        text.size() == network::kBarrierCount &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'0' || c == u'1'; });
+    if (!valid) {
+        return "--barriers erwartet acht Zeichen 0 oder 1 (Lichtschranken 0 bis 7), nicht " +
+               quoted(text);
+    }
+    for (int i = 0; i < network::kBarrierCount; ++i) options.setting.barriers[i] = text[i] == u'1';
+    return std::nullopt;
+}
+
+std::optional<std::string> readTurnBack(const QString& text, RunOptions& options) {
+    if (text != u"ja" && text != u"nein") {
+        return "--turn-back erwartet ja oder nein, nicht " + quoted(text);
+    }
+    options.setting.turnBack = text == u"ja";
+    return std::nullopt;
+}
+
+std::optional<std::string> readSeed(const QString& text, RunOptions& options) {
+    bool fits = false;
+    const qulonglong value = allDigits(text) ? text.toULongLong(&fits) : 0;
+    if (!fits) {
+        return "--seed erwartet eine ganze Zahl von 0 bis 18446744073709551615, nicht " +
+               quoted(text);
+    }
+    options.seed = value;
+    return std::nullopt;
+}
+
+std::optional<std::string> readFormat(const QString& text, RunOptions& options) {
+    using Named = std::pair<const char16_t*, OutputFormat>;
+    constexpr std::array kFormats{Named{u"text", OutputFormat::Text},
+                                  Named{u"csv", OutputFormat::Csv},
+                                  Named{u"json", OutputFormat::Json}};
+    for (const auto& [name, format] : kFormats) {
+        if (text == QStringView(name)) {
+            options.format = format;
+            return std::nullopt;
+        }
+    }
+    return "--format erwartet text, csv oder json, nicht " + quoted(text);
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Viele Wexalen auf einmal mit dem Kern des Fensters, neben den exakten "
+        "Wahrscheinlichkeiten.");
+    const QCommandLineOption help({"h", "help"}, "Zeigt diese Hilfe.");
+    const QCommandLineOption version({"v", "version"}, "Zeigt die Version.");
+    const QCommandLineOption escapes("escapes", "Anzahl der Wexalen (1 bis 10^12, Vorgabe 1000).",
+                                     "N", "1000");
+    const QCommandLineOption barriers(
+        "barriers", "Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe 10110101).", "BITS",
+        "10110101");
+    const QCommandLineOption turnBack(
+        "turn-back", "Hin-und-her möglich: ja oder nein (Vorgabe nein).", "ja|nein", "nein");
+    const QCommandLineOption seed("seed", "Startwert für wiederholbare Läufe (sonst die Uhr).",
+                                  "S");
+    const QCommandLineOption exact("exact", "Nur die exakte Lösung, keine Simulation.");
+    const QCommandLineOption format("format", "Ausgabe: text, csv oder json (Vorgabe text).",
+                                    "FORMAT", "text");
+    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format});
+
+    CommandLine result;
+    auto reject = [&result](std::string line) {
+        // One line, whatever control characters the offending argument carried.
+        std::replace_if(
+            line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        result.action = CommandLine::Action::Reject;
+        result.message = std::move(line);
+        return result;
+    };
+    if (!parser.parse(arguments)) return reject(parser.errorText().toStdString());
+    if (parser.isSet(help)) {
+        result.action = CommandLine::Action::ShowHelp;
+        result.message = parser.helpText().toStdString();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = CommandLine::Action::ShowVersion;
+        result.message = std::string("wexal-sim ") + WEXAL_VERSION + "\n";
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return reject("unerwartetes Argument " + quoted(parser.positionalArguments().first()));
+    }
+
+    RunOptions& options = result.options;
+    options.exactOnly = parser.isSet(exact);
+    using Reader = std::optional<std::string> (*)(const QString&, RunOptions&);
+    using OptionReader = std::pair<const QCommandLineOption*, Reader>;
+    const std::array readers{
+        OptionReader{&escapes, readEscapes}, OptionReader{&barriers, readBarriers},
+        OptionReader{&turnBack, readTurnBack}, OptionReader{&format, readFormat}};
+    for (const auto& [option, read] : readers) {
+        if (auto error = read(parser.value(*option), options)) return reject(*error);
+    }
+    if (parser.isSet(seed)) {
+        if (auto error = readSeed(parser.value(seed), options)) return reject(*error);
+    }
+    return result;
+}
+
+}  // namespace wexal::cli

@@ -1,0 +1,230 @@
+#include "cli/report.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <type_traits>
+#include <vector>
+
+#include "cli/chi_square.h"
+
+namespace wexal::cli {
+namespace {
+
+namespace nw = network;
+
+constexpr int kShareDecimals = 6;      // frequencies, probabilities and steps in the text
+constexpr int kStatisticDecimals = 3;  // the chi-square statistic
+constexpr int kPValueDigits = 4;
+constexpr std::size_t kNumberBuffer = 64;  // ample for any double in any of these forms
+
+// One line of the results: an exit, or the succeeded or failed total.
+struct Line {
+    std::optional<std::int64_t> count;  // none under --exact
+    std::optional<double> frequency;
+    std::string probability;  // reduced fraction, "11/36"
+    double probabilityValue;
+};
+
+Line lineFor(const Report& report, std::optional<std::int64_t> count,
+             const mpq_class& probability) {
+    Line line{count, std::nullopt, probability.get_str(), nearestDouble(probability)};
+    if (count && report.batch) {
+        line.frequency = static_cast<double>(*count) / static_cast<double>(report.batch->escapes);
+    }
+    return line;
+}
+
+Line exitLine(const Report& report, int index) {
+    std::optional<std::int64_t> count;
+    if (report.batch) count = report.batch->counts[index];
+    return lineFor(report, count, report.exact.exitProbability[index]);
+}
+
+Line totalLine(const Report& report, bool failed) {
+    std::optional<std::int64_t> count;
+    if (report.batch) count = failed ? report.batch->failed : report.batch->succeeded;
+    return lineFor(report, count, failed ? report.exact.failed : report.exact.succeeded);
+}
+
+std::string decimal(double value, std::chars_format format, int precision) {
+    std::array<char, kNumberBuffer> buffer{};
+    char* end = std::to_chars(buffer.begin(), buffer.end(), value, format, precision).ptr;
+    return std::string(buffer.data(), end);
+}
+
+template <typename T>
+std::string orNull(const std::optional<T>& value) {
+    if (!value) return "null";
+    if constexpr (std::is_same_v<T, double>) {
+        return shortestDecimal(*value);
+    } else {
+        return std::to_string(*value);
+    }
+}
+
+// Width on the terminal: UTF-8 continuation bytes (10xxxxxx) take no column ("ä", "ß", "≈").
+std::size_t columns(const std::string& text) {
+    constexpr unsigned kTopTwoBits = 0xC0;
+    constexpr unsigned kContinuation = 0x80;
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & kTopTwoBits) != kContinuation;
+    }));
+}
+
+// A table whose first columns are left-aligned words and whose others are right-aligned numbers.
+class TextTable {
+public:
+    TextTable(std::vector<std::string> headings, std::size_t wordColumns)
+        : wordColumns_(wordColumns), widths_(headings.size(), 0) {
+        add(std::move(headings));
+    }
+    void add(std::vector<std::string> cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            widths_[c] = std::max(widths_[c], columns(cells[c]));
+        rows_.push_back(std::move(cells));
+    }
+    void addGap() { rows_.emplace_back(); }
+    void write(std::ostream& out) const {
+        for (const auto& row : rows_) {
+            std::string line;
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                const std::string padding(widths_[c] - columns(row[c]), ' ');
+                if (c > 0) line += "  ";
+                line += c < wordColumns_ ? row[c] + padding : padding + row[c];
+            }
+            line.erase(line.find_last_not_of(' ') + 1);
+            out << line << '\n';
+        }
+    }
+
+private:
+    std::size_t wordColumns_;
+    std::vector<std::size_t> widths_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
+std::string probabilityCell(const Line& line) {
+    return line.probability + " ≈ " +
+           decimal(line.probabilityValue, std::chars_format::fixed, kShareDecimals);
+}
+
+std::vector<std::string> textCells(std::vector<std::string> words, const Line& line,
+                                   bool simulated) {
+    if (simulated) {
+        words.push_back(std::to_string(line.count.value_or(0)));
+        words.push_back(
+            decimal(line.frequency.value_or(0), std::chars_format::fixed, kShareDecimals));
+    }
+    words.push_back(probabilityCell(line));
+    return words;
+}
+
+void writeHeading(std::ostream& out, const Report& report) {
+    const RunOptions& o = report.options;
+    out << "Wexal-Simulation: "
+        << (report.batch ? std::to_string(report.batch->escapes) + " Wexalen" : "exakte Lösung")
+        << " · Lichtschranken " << barriersText(o.setting)
+        << " · Hin-und-her möglich: " << turnBackText(o.setting);
+    if (report.batch) out << " · Startwert " << (o.seed ? std::to_string(*o.seed) : "Uhr");
+    out << "\n\n";
+}
+
+void writeChiSquare(std::ostream& out, const Report& report) {
+    std::vector<double> probabilities;
+    for (const mpq_class& p : report.exact.exitProbability)
+        probabilities.emplace_back(nearestDouble(p));
+    const ChiSquareTest test = chiSquareTest(report.batch->counts, probabilities);
+    out << "Chi-Quadrat-Anpassungstest der Ausgänge: Chi² = "
+        << decimal(test.statistic, std::chars_format::fixed, kStatisticDecimals)
+        << ", Freiheitsgrade " << test.degreesOfFreedom << ", p-Wert "
+        << decimal(test.pValue, std::chars_format::general, kPValueDigits) << '\n';
+}
+
+}  // namespace
+
+std::string shortestDecimal(double value) {
+    std::array<char, kNumberBuffer> buffer{};
+    char* end = std::to_chars(buffer.begin(), buffer.end(), value).ptr;
+    return std::string(buffer.data(), end);
+}
+
+void writeText(std::ostream& out, const Report& report) {
+    const bool simulated = report.batch.has_value();
+    writeHeading(out, report);
+
+    std::vector<std::string> headings{"Ausgang", "Zählerbox", "Lichtschranke"};
+    if (simulated) headings.insert(headings.end(), {"Anzahl", "relative Häufigkeit"});
+    headings.emplace_back("Wahrscheinlichkeit");
+    TextTable table(std::move(headings), 3);
+    for (int i = 0; i < nw::kBarrierCount; ++i) {
+        const bool guarded = report.options.setting.barriers[i];
+        table.add(textCells(
+            {std::to_string(nw::kExitOfBox[i]), std::to_string(i), guarded ? "an" : "aus"},
+            exitLine(report, i), simulated));
+    }
+    table.addGap();
+    table.add(textCells({"gelungen", "", ""}, totalLine(report, false), simulated));
+    table.add(textCells({"mißglückt", "", ""}, totalLine(report, true), simulated));
+    table.write(out);
+
+    const mpq_class& expected = report.exact.expectedSteps;
+    out << "\nSchritte je Wexal: ";
+    if (simulated) {
+        out << "Mittelwert "
+            << decimal(report.batch->meanSteps(), std::chars_format::fixed, kShareDecimals)
+            << " (Standardfehler "
+            << decimal(report.batch->meanStepsStandardError(), std::chars_format::fixed,
+                       kShareDecimals)
+            << "), ";
+    }
+    out << "erwartet " << expected.get_str() << " ≈ "
+        << decimal(nearestDouble(expected), std::chars_format::fixed, kShareDecimals) << '\n';
+    if (simulated) writeChiSquare(out, report);
+}
+
+void writeCsv(std::ostream& out, const Report& report) {
+    out << "node,index,guarded,count,frequency,probability,probabilityValue\n";
+    for (int i = 0; i < nw::kBarrierCount; ++i) {
+        const Line line = exitLine(report, i);
+        out << nw::kExitOfBox[i] << ',' << i << ','
+            << (report.options.setting.barriers[i] ? "true" : "false") << ','
+            << (line.count ? std::to_string(*line.count) : "") << ','
+            << (line.frequency ? shortestDecimal(*line.frequency) : "") << ',' << line.probability
+            << ',' << shortestDecimal(line.probabilityValue) << '\n';
+    }
+}
+
+void writeJson(std::ostream& out, const Report& report) {
+    const RunOptions& o = report.options;
+    auto fields = [](const Line& line) {
+        return "\"count\": " + orNull(line.count) + ", \"frequency\": " + orNull(line.frequency) +
+               ", \"probability\": \"" + line.probability +
+               "\", \"probabilityValue\": " + shortestDecimal(line.probabilityValue);
+    };
+    out << "{\n  \"escapes\": " << o.escapes << ",\n  \"barriers\": \"" << barriersText(o.setting)
+        << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
+        << "\",\n  \"seed\": " << orNull(o.seed) << ",\n  \"exits\": [\n";
+    for (int i = 0; i < nw::kBarrierCount; ++i) {
+        out << "    {\"node\": " << nw::kExitOfBox[i] << ", \"index\": " << i
+            << ", \"guarded\": " << (o.setting.barriers[i] ? "true" : "false") << ", "
+            << fields(exitLine(report, i)) << '}' << (i + 1 < nw::kBarrierCount ? "," : "") << '\n';
+    }
+    std::optional<double> meanSteps;
+    if (report.batch) meanSteps = report.batch->meanSteps();
+    out << "  ],\n  \"succeeded\": {" << fields(totalLine(report, false)) << "},\n  \"failed\": {"
+        << fields(totalLine(report, true)) << "},\n  \"meanSteps\": " << orNull(meanSteps)
+        << ",\n  \"expectedSteps\": \"" << report.exact.expectedSteps.get_str()
+        << "\",\n  \"expectedStepsValue\": "
+        << shortestDecimal(nearestDouble(report.exact.expectedSteps)) << "\n}\n";
+}
+
+void writeReport(std::ostream& out, const Report& report) {
+    switch (report.options.format) {
+        case OutputFormat::Text: writeText(out, report); break;
+        case OutputFormat::Csv: writeCsv(out, report); break;
+        case OutputFormat::Json: writeJson(out, report); break;
+    }
+}
+
+}  // namespace wexal::cli

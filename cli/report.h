@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/batch_run.h"
+#include "cli/command_line.h"
+#include "cli/exact_solution.h"
+
+namespace wexal::cli {
+
+// Everything one run prints: its options, the exact solution and, unless --exact, the counts.
+struct Report {
+    RunOptions options;
+    ExactSolution exact;
+    std::optional<BatchResult> batch;
+};
+
+void writeText(std::ostream& out, const Report& report);
+void writeCsv(std::ostream& out, const Report& report);
+void writeJson(std::ostream& out, const Report& report);
+void writeReport(std::ostream& out, const Report& report);  // in report.options.format
+
+// The shortest decimal text that reads back as the same double, "." whatever the locale.
+std::string shortestDecimal(double value);
+
+}  // namespace wexal::cli

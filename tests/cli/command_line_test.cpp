@@ -1,0 +1,87 @@
+// Accepted command lines and what they set. Rejected ones are tested on the executable.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "cli/batch_run.h"
+#include "cli/command_line.h"
+
+namespace wexal::cli {
+namespace {
+
+using Action = CommandLine::Action;
+
+CommandLine parse(QStringList arguments) {
+    arguments.prepend("wexal-sim");
+    return parseCommandLine(arguments);
+}
+
+TEST(CommandLine, DefaultsAreTheWindowsStartState) {
+    const CommandLine line = parse({});
+    ASSERT_EQ(line.action, Action::Run) << line.message;
+    EXPECT_EQ(line.options.escapes, 1000);
+    EXPECT_EQ(barriersText(line.options.setting), "10110101");
+    EXPECT_FALSE(line.options.setting.turnBack);
+    EXPECT_FALSE(line.options.seed.has_value());
+    EXPECT_FALSE(line.options.exactOnly);
+    EXPECT_EQ(line.options.format, OutputFormat::Text);
+}
+
+TEST(CommandLine, ReadsEveryOption) {
+    const CommandLine line = parse({"--escapes", "250", "--barriers", "01000010", "--turn-back",
+                                    "ja", "--seed", "42", "--exact", "--format", "csv"});
+    ASSERT_EQ(line.action, Action::Run) << line.message;
+    EXPECT_EQ(line.options.escapes, 250);
+    EXPECT_EQ(barriersText(line.options.setting), "01000010");
+    EXPECT_FALSE(line.options.setting.barrier5On());
+    EXPECT_TRUE(line.options.setting.turnBack);
+    EXPECT_EQ(line.options.seed, 42u);
+    EXPECT_TRUE(line.options.exactOnly);
+    EXPECT_EQ(line.options.format, OutputFormat::Csv);
+}
+
+struct Boundary {
+    const char* name;
+    QStringList arguments;
+    std::int64_t escapes;
+    std::uint64_t seed;
+};
+
+void PrintTo(const Boundary& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CommandLineBoundary : public testing::TestWithParam<Boundary> {};
+
+TEST_P(CommandLineBoundary, AcceptsTheLimits) {
+    const CommandLine line = parse(GetParam().arguments);
+    ASSERT_EQ(line.action, Action::Run) << line.message;
+    EXPECT_EQ(line.options.escapes, GetParam().escapes);
+    EXPECT_EQ(line.options.seed, GetParam().seed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, CommandLineBoundary,
+    testing::Values(
+        Boundary{"oneEscapeSeedZero", {"--escapes", "1", "--seed", "0"}, 1, 0},
+        Boundary{"mostEscapesLargestSeed",
+                 {"--escapes=1000000000000", "--seed=18446744073709551615"},
+                 kMaxEscapes,
+                 18446744073709551615u},
+        Boundary{"leadingZeros", {"--escapes", "007", "--seed", "0010"}, 7, 10},
+        Boundary{"lastValueCounts", {"--seed", "1", "--escapes", "5", "--escapes", "6"}, 6, 1}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CommandLine, HelpAndVersionAreActionsNotRuns) {
+    for (const char* flag : {"--help", "-h"}) {
+        const CommandLine line = parse({flag, "--escapes", "nonsense"});
+        EXPECT_EQ(line.action, Action::ShowHelp) << flag;
+        EXPECT_NE(line.message.find("--turn-back"), std::string::npos) << line.message;
+    }
+    const CommandLine version = parse({"--version"});
+    EXPECT_EQ(version.action, Action::ShowVersion);
+    EXPECT_EQ(version.message, std::string("wexal-sim ") + WEXAL_VERSION + "\n");
+}
+
+}  // namespace
+}  // namespace wexal::cli

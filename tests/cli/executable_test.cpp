@@ -1,0 +1,267 @@
+// wexal-sim as a user meets it: exit status, standard output and standard error.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "run_executable.h"
+
+namespace wexal::cli::test {
+namespace {
+
+struct BadInput {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* mentioned;  // what the error line must name
+};
+
+void PrintTo(const BadInput& row, std::ostream* os) {
+    *os << row.name;
+}
+
+const BadInput kBadInputs[] = {
+    {"unknownOption", {"--bogus"}, "bogus"},
+    {"unknownShortOption", {"-x"}, "x"},
+    {"escapesMissingValue", {"--escapes"}, "--escapes"},
+    {"escapesEmpty", {"--escapes="}, "--escapes"},
+    {"escapesZero", {"--escapes", "0"}, "--escapes"},
+    {"escapesNegative", {"--escapes", "-5"}, "--escapes"},
+    {"escapesWord", {"--escapes", "viele"}, "--escapes"},
+    {"escapesFraction", {"--escapes", "2.5"}, "--escapes"},
+    {"escapesExponent", {"--escapes", "1e6"}, "--escapes"},
+    {"escapesBlank", {"--escapes", " 10"}, "--escapes"},
+    {"escapesJustAboveLimit", {"--escapes", "1000000000001"}, "1000000000000"},
+    {"escapesBeyond64Bits", {"--escapes", "99999999999999999999999"}, "1000000000000"},
+    {"barriersShort", {"--barriers", "1011010"}, "--barriers"},
+    {"barriersLong", {"--barriers", "101101011"}, "--barriers"},
+    {"barriersOtherDigit", {"--barriers", "10110102"}, "--barriers"},
+    {"barriersLetters", {"--barriers", "ababbaba"}, "--barriers"},
+    {"turnBackOther", {"--turn-back", "vielleicht"}, "--turn-back"},
+    {"turnBackCapital", {"--turn-back", "Ja"}, "--turn-back"},
+    {"turnBackEnglish", {"--turn-back", "yes"}, "--turn-back"},
+    {"formatOther", {"--format", "xml"}, "--format"},
+    {"exactWithValue", {"--exact=ja"}, "exact"},
+    {"seedNegative", {"--seed", "-1"}, "--seed"},
+    {"seedBeyond64Bits", {"--seed", "18446744073709551616"}, "--seed"},
+    {"strayArgument", {"100"}, "100"},
+};
+
+class RejectedInput : public testing::TestWithParam<BadInput> {};
+
+TEST_P(RejectedInput, OneLineOnStandardErrorStatusTwoNothingOnStandardOutput) {
+    const Outcome outcome = runSim(GetParam().arguments);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    ASSERT_FALSE(outcome.err.empty());
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_EQ(outcome.err.back(), '\n');
+    EXPECT_EQ(outcome.err.rfind("wexal-sim: ", 0), 0u) << outcome.err;
+    EXPECT_NE(outcome.err.find(GetParam().mentioned), std::string::npos) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RejectedInput, testing::ValuesIn(kBadInputs),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Executable, HelpAndVersionGoToStandardOutput) {
+    const Outcome help = runSim({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* option :
+         {"--escapes", "--barriers", "--turn-back", "--seed", "--exact", "--format"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const Outcome version = runSim({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("wexal-sim ") + WEXAL_VERSION + "\n");
+}
+
+QJsonObject runJson(const std::vector<std::string>& arguments,
+                    const std::vector<std::string>& environment = {}) {
+    std::vector<std::string> withFormat(arguments);
+    withFormat.insert(withFormat.end(), {"--format", "json"});
+    const Outcome outcome = runSim(withFormat, environment);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    QJsonParseError error{};
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(outcome.out), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << '\n'
+                                                     << outcome.out;
+    return document.object();
+}
+
+std::set<QString> keysOf(const QJsonObject& object) {
+    const QStringList keys = object.keys();
+    return {keys.begin(), keys.end()};
+}
+
+const std::set<QString> kTopKeys{"escapes",       "barriers",          "turnBack", "seed",
+                                 "exits",         "succeeded",         "failed",   "meanSteps",
+                                 "expectedSteps", "expectedStepsValue"};
+const std::set<QString> kExitKeys{"node",      "index",       "guarded",         "count",
+                                  "frequency", "probability", "probabilityValue"};
+const std::set<QString> kTotalKeys{"count", "frequency", "probability", "probabilityValue"};
+constexpr int kExitOfBox[] = {9, 10, 11, 7, 13, 6, 12, 8};
+
+// A German locale must not turn the decimal point into a comma.
+TEST(Executable, JsonHasExactlyTheDocumentedShape) {
+    const QJsonObject json = runJson({"--seed", "1", "--escapes", "5000", "--barriers", "01100001"},
+                                     {"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"});
+    EXPECT_EQ(keysOf(json), kTopKeys);
+    EXPECT_EQ(json["escapes"].toInteger(), 5000);
+    EXPECT_EQ(json["barriers"].toString(), "01100001");
+    EXPECT_EQ(json["turnBack"].toString(), "nein");
+    EXPECT_EQ(json["seed"].toInteger(), 1);
+
+    const QJsonArray exits = json["exits"].toArray();
+    ASSERT_EQ(exits.size(), 8);
+    qint64 total = 0;
+    for (int i = 0; i < 8; ++i) {
+        const QJsonObject exit = exits[i].toObject();
+        EXPECT_EQ(keysOf(exit), kExitKeys);
+        EXPECT_EQ(exit["node"].toInt(), kExitOfBox[i]);
+        EXPECT_EQ(exit["index"].toInt(), i);
+        EXPECT_EQ(exit["guarded"].toBool(), "01100001"[i] == '1') << i;
+        EXPECT_TRUE(exit["count"].isDouble());
+        EXPECT_DOUBLE_EQ(exit["frequency"].toDouble(), exit["count"].toDouble() / 5000);
+        total += exit["count"].toInteger();
+    }
+    EXPECT_EQ(total, 5000);
+    // Barrier 5 off: node 6 is no exit, and never reached.
+    EXPECT_EQ(exits[5].toObject()["probability"].toString(), "0");
+    EXPECT_EQ(exits[5].toObject()["count"].toInteger(), 0);
+    EXPECT_EQ(exits[4].toObject()["probability"].toString(), "5/36");
+
+    for (const char* line : {"succeeded", "failed"})
+        EXPECT_EQ(keysOf(json[line].toObject()), kTotalKeys) << line;
+    EXPECT_EQ(json["succeeded"]["count"].toInteger() + json["failed"]["count"].toInteger(), 5000);
+    EXPECT_EQ(json["expectedSteps"].toString(), "89/36");
+    EXPECT_DOUBLE_EQ(json["expectedStepsValue"].toDouble(), 89.0 / 36);
+    EXPECT_GE(json["meanSteps"].toDouble(), 2);
+    EXPECT_LE(json["meanSteps"].toDouble(), 4);
+}
+
+TEST(Executable, ExactOnlyLeavesTheSimulatedFieldsNull) {
+    const QJsonObject json = runJson({"--exact", "--turn-back", "ja"});
+    EXPECT_EQ(keysOf(json), kTopKeys);
+    EXPECT_TRUE(json["seed"].isNull());
+    EXPECT_TRUE(json["meanSteps"].isNull());
+    for (const QJsonValue exit : json["exits"].toArray()) {
+        EXPECT_TRUE(exit["count"].isNull());
+        EXPECT_TRUE(exit["frequency"].isNull());
+    }
+    for (const char* total : {"succeeded", "failed"}) {
+        EXPECT_TRUE(json[total]["count"].isNull()) << total;
+        EXPECT_TRUE(json[total]["frequency"].isNull()) << total;
+    }
+    EXPECT_EQ(json["succeeded"]["probability"].toString(), "70/241");
+    EXPECT_EQ(json["expectedSteps"].toString(), "775/241");
+}
+
+TEST(Executable, TheSameSeedGivesTheSameOutput) {
+    for (const char* format : {"text", "csv", "json"}) {
+        const std::vector<std::string> arguments{"--seed",      "99", "--escapes", "20000",
+                                                 "--turn-back", "ja", "--format",  format};
+        const Outcome first = runSim(arguments);
+        const Outcome second = runSim(arguments);
+        EXPECT_EQ(first.status, 0);
+        EXPECT_EQ(first.out, second.out) << format;
+        std::vector<std::string> otherSeed(arguments);
+        otherSeed[1] = "100";
+        EXPECT_NE(first.out, runSim(otherSeed).out) << format;
+    }
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(Executable, CsvHasOneRowPerExit) {
+    const Outcome outcome = runSim({"--seed", "1", "--escapes", "1000", "--format", "csv"});
+    const std::vector<std::string> lines = linesOf(outcome.out);
+    ASSERT_EQ(lines.size(), 9u) << outcome.out;
+    EXPECT_EQ(lines[0], "node,index,guarded,count,frequency,probability,probabilityValue");
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), ','), 6) << lines[i];
+        EXPECT_EQ(lines[i].rfind(
+                      std::to_string(kExitOfBox[i - 1]) + "," + std::to_string(i - 1) + ",", 0),
+                  0u);
+    }
+    EXPECT_EQ(lines[5].substr(lines[5].rfind(",1/12,")), ",1/12,0.08333333333333333");
+
+    const std::vector<std::string> exact = linesOf(runSim({"--exact", "--format", "csv"}).out);
+    ASSERT_EQ(exact.size(), 9u);
+    EXPECT_EQ(exact[1], "9,0,true,,,1/6,0.16666666666666666");
+}
+
+TEST(Executable, TextShowsTheWindowsWords) {
+    const Outcome outcome = runSim({"--seed", "1", "--escapes", "1000"});
+    EXPECT_EQ(outcome.status, 0);
+    for (const char* word :
+         {"Ausgang", "Zählerbox", "Lichtschranke", "Anzahl", "relative Häufigkeit",
+          "Wahrscheinlichkeit", "gelungen", "mißglückt", "11/36", "25/36", "7/3", "Chi-Quadrat",
+          "Freiheitsgrade 7", "p-Wert"}) {
+        EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
+    }
+    const Outcome exact = runSim({"--exact"});
+    EXPECT_EQ(exact.out.find("Anzahl"), std::string::npos);
+    EXPECT_EQ(exact.out.find("Chi-Quadrat"), std::string::npos);
+    EXPECT_NE(exact.out.find("erwartet 7/3"), std::string::npos);
+}
+
+// A run far too long to finish, ended once the question is answered: on a terminal the bar
+// appears after a second; into a file nothing ever reaches standard error.
+TEST(Executable, ProgressOnlyOnATerminal) {
+    const std::vector<std::string> endless{"--seed", "1", "--escapes", "1000000000000"};
+    using namespace std::chrono_literals;
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    RunningSim onTerminal = startSim(endless, terminal);
+    close(terminal);
+    std::string seen;
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (seen.find("Wexalen") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 200) <= 0) continue;
+        char chunk[256];
+        const ssize_t n = read(master, chunk, sizeof chunk);
+        if (n <= 0) break;
+        seen.append(chunk, static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(stopSim(onTerminal), "");
+    close(master);
+    EXPECT_NE(seen.find('%'), std::string::npos) << "no progress bar on the terminal: " << seen;
+
+    char errPath[] = "/tmp/wexal-sim-test-XXXXXX";
+    const int errFd = mkstemp(errPath);
+    ASSERT_GE(errFd, 0);
+    unlink(errPath);
+    RunningSim intoFile = startSim(endless, errFd);
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_EQ(stopSim(intoFile), "");
+    EXPECT_EQ(lseek(errFd, 0, SEEK_END), 0) << "standard error is a file here";
+    close(errFd);
+}
+
+}  // namespace
+}  // namespace wexal::cli::test

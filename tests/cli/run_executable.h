@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace wexal::cli::test {
+
+// What one run of the built wexal-sim left behind.
+struct Outcome {
+    int status = -1;  // exit status; -1 if it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs wexal-sim with the arguments and extra environment entries ("NAME=value") and waits.
+Outcome runSim(const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment = {});
+
+// Starts wexal-sim with standard output into a temporary file and standard error onto the
+// given descriptor; the caller ends it with stopSim.
+struct RunningSim {
+    pid_t pid = -1;
+    int outFd = -1;
+};
+RunningSim startSim(const std::vector<std::string>& arguments, int errFd);
+// Sends SIGTERM, waits for the process and returns what it wrote to standard output.
+std::string stopSim(RunningSim& sim);
+
+}  // namespace wexal::cli::test
