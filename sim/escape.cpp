@@ -15,17 +15,7 @@ void Escape::formLoad() {
     readNoReturnFromOptions();
     state.attempts = 0;
 
-    // Two separate tests, so a greyed box (2) changes neither mark nor colour.
-    for (int i = 0; i < nw::kBarrierCount; ++i) {
-        if (window_.checkValue(i) == 1) {
-            window_.setMarkVisible(i, true);
-            window_.setBoxColor(counterBox(i), paletteColor(palette::kYellow));
-        }
-        if (window_.checkValue(i) == 0) {
-            window_.setMarkVisible(i, false);
-            window_.setBoxColor(counterBox(i), paletteColor(palette::kWhite));
-        }
-    }
+    for (int i = 0; i < nw::kBarrierCount; ++i) showBarrier(i);
     window_.setBoxColor(Box::Text5, paletteColor(palette::kYellow));
     window_.setBoxColor(Box::Text6, paletteColor(palette::kYellow));
 
@@ -38,6 +28,18 @@ void Escape::formLoad() {
     state.exitCounter = nw::kExitCounter;
     state.startNode = nw::kStartNode;
     state.currentNode = state.startNode;
+}
+
+// Two separate tests, so a greyed box (2) changes neither mark nor colour.
+void Escape::showBarrier(int index) {
+    if (window_.checkValue(index) == 1) {
+        window_.setMarkVisible(index, true);
+        window_.setBoxColor(counterBox(index), paletteColor(palette::kYellow));
+    }
+    if (window_.checkValue(index) == 0) {
+        window_.setMarkVisible(index, false);
+        window_.setBoxColor(counterBox(index), paletteColor(palette::kWhite));
+    }
 }
 
 void Escape::resetTraceCounts() {

@@ -64,6 +64,9 @@ public:
 
     // Puts every trace count back to 1 (the traces themselves belong to the window).
     void resetTraceCounts();
+    // Light barrier `index` as its check box says: mark shown and counter box yellow when
+    // ticked, mark hidden and box white when not.
+    void showBarrier(int index);
     // noReturn from the two option buttons: 0 for "ja", 1 for "nein".
     void readNoReturnFromOptions();
 

@@ -1,7 +1,6 @@
 #include "ui/commands.h"
 
 #include "platform/number_text.h"
-#include "platform/palette.h"
 
 namespace wexal {
 
@@ -60,14 +59,7 @@ void Commands::cmdEnde_Click() { runtime_.endProgram(); }
 // The statistics follow at the next finish, which classifies the box by its new colour.
 void Commands::Check1_Click(std::int16_t index) {
     if (index < 0 || index >= network::kBarrierCount) return;
-    if (window_.checkValue(index) == 1) {
-        window_.setMarkVisible(index, true);
-        window_.setBoxColor(counterBox(index), paletteColor(palette::kYellow));
-    }
-    if (window_.checkValue(index) == 0) {
-        window_.setMarkVisible(index, false);
-        window_.setBoxColor(counterBox(index), paletteColor(palette::kWhite));
-    }
+    escape_.showBarrier(index);
 }
 
 // Both options do the same: the step after the click follows the selected one.
