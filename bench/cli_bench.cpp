@@ -27,13 +27,13 @@ void batch(benchmark::State& bench, bool turnBack) {
     setting.turnBack = turnBack;
     const std::int64_t escapes = bench.range(0);
     std::int64_t steps = 0;
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         wexal::SeededRandom random(kSeed);
         const auto result = runBatch(setting, escapes, random);
         steps += result.steps;
         benchmark::DoNotOptimize(result.counts);
     }
-    const double runs = static_cast<double>(bench.iterations());
+    const auto runs = static_cast<double>(bench.iterations());
     bench.counters["escapes/s"] =
         benchmark::Counter(runs * static_cast<double>(escapes), benchmark::Counter::kIsRate);
     bench.counters["steps/s"] =

@@ -20,7 +20,7 @@ void runEscapes(benchmark::State& bench, bool ja) {
     Escape escape(window, random);
     escape.formLoad();
     std::int64_t steps = 0;
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         while (escape.state.currentNode != 0) {
             escape.stepEscape();
             ++steps;
@@ -38,7 +38,7 @@ void BM_WholeEscapeJa(benchmark::State& bench) { runEscapes(bench, true); }
 // The generator alone: the clock is read before every draw.
 void BM_ReseedAndDraw(benchmark::State& bench) {
     ClockRandom random;
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         random.reseedFromClock();
         benchmark::DoNotOptimize(random.nextRandom());
     }

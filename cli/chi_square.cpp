@@ -72,7 +72,8 @@ ChiSquareTest chiSquareTest(std::span<const std::int64_t> counts,
     }
     test.degreesOfFreedom = categories - 1;
     test.pValue = test.degreesOfFreedom > 0 && total > 0
-                      ? regularizedUpperGamma(test.degreesOfFreedom / 2.0, test.statistic / 2)
+                      ? regularizedUpperGamma(static_cast<double>(test.degreesOfFreedom) / 2,
+                                              test.statistic / 2)
                       : 1;
     return test;
 }

@@ -20,6 +20,18 @@ std::string quoted(const QString& text) {
     return "„" + text.toStdString() + "“";
 }
 
+// What ends a line on a terminal or in an editor: LF, VT, FF, CR, NEL, LS and PS.
+bool breaksLine(QChar c) {
+    return (c >= u'\n' && c <= u'\r') || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
+}
+
+// The text with each line break a blank; it comes from QStrings, so it is whole UTF-8.
+std::string oneLine(const std::string& text) {
+    QString line = QString::fromStdString(text);
+    std::replace_if(line.begin(), line.end(), breaksLine, u' ');
+    return line.toStdString();
+}
+
 // Each reader fills its part of the options or returns the line that rejects the value.
 std::optional<std::string> readEscapes(const QString& text, RunOptions& options) {
     bool fits = false;  // false when the digits overflow 64 bits
@@ -104,12 +116,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format});
 
     CommandLine result;
-    auto reject = [&result](std::string line) {
-        // One line, whatever control characters the offending argument carried.
-        std::replace_if(
-            line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    auto reject = [&result](const std::string& line) {
+        // One line, whatever line breaks the offending argument carried.
         result.action = CommandLine::Action::Reject;
-        result.message = std::move(line);
+        result.message = oneLine(line);
         return result;
     };
     if (!parser.parse(arguments)) return reject(parser.errorText().toStdString());

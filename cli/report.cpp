@@ -198,9 +198,9 @@ void writeCsv(std::ostream& out, const Report& report) {
 void writeJson(std::ostream& out, const Report& report) {
     const RunOptions& o = report.options;
     auto fields = [](const Line& line) {
-        return "\"count\": " + orNull(line.count) + ", \"frequency\": " + orNull(line.frequency) +
-               ", \"probability\": \"" + line.probability +
-               "\", \"probabilityValue\": " + shortestDecimal(line.probabilityValue);
+        return R"("count": )" + orNull(line.count) + R"(, "frequency": )" +
+               orNull(line.frequency) + R"(, "probability": ")" + line.probability +
+               R"(", "probabilityValue": )" + shortestDecimal(line.probabilityValue);
     };
     out << "{\n  \"escapes\": " << o.escapes << ",\n  \"barriers\": \"" << barriersText(o.setting)
         << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)

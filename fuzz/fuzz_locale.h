@@ -2,7 +2,7 @@
 
 #include <clocale>
 #include <cstdio>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX newlocale, uselocale
 
 // The fuzz targets run the conversions under a German locale, whose decimal separator is ",",
 // and read their reference values in the "C" locale.

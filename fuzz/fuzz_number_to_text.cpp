@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX uselocale
 #include <string>
 
 #include "fuzz/fuzz_locale.h"
@@ -19,6 +19,7 @@ namespace {
 
 constexpr double kExactIntegerLimit = 9007199254740992.0;  // 2^53
 constexpr int kDigits = 15;                                // significant digits of a box text
+constexpr double kTieTolerance = 1e-14;                    // how far a tie may round, relative
 
 // printf in the "C" locale, whatever locale the process has.
 template <std::size_t N>
@@ -47,7 +48,7 @@ bool sameTo15Digits(double back, double x) {
     const auto a = formatInC<40>("%.14e", back);
     const auto b = formatInC<40>("%.14e", x);
     if (std::strcmp(a.data(), b.data()) == 0) return true;
-    return isTieAt15Digits(x) && std::fabs(back - x) <= std::fabs(x) * 1e-14;
+    return isTieAt15Digits(x) && std::fabs(back - x) <= std::fabs(x) * kTieTolerance;
 }
 
 [[noreturn]] void fail(const char* what, double x, const std::string& text) {
@@ -86,7 +87,7 @@ void checkChunk(std::uint64_t bits) {
     std::memcpy(&raw, &bits, sizeof raw);
     check(raw);
 
-    const double count = static_cast<double>(bits >> 10);
+    const auto count = static_cast<double>(bits >> 10);
     check((bits & 1U) != 0 ? -count : count);
 
     constexpr std::uint64_t kExponentMask = 0x7ffULL << 52;

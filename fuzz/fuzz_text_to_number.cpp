@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX strtod_l
 #include <string>
 #include <string_view>
 
@@ -14,6 +14,9 @@
 #include "platform/number_text.h"
 
 namespace {
+
+constexpr unsigned char kFirstPrintable = 0x20;  // blank
+constexpr unsigned char kDelete = 0x7f;          // the first byte past printable ASCII
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isSign(char c) { return c == '+' || c == '-'; }
@@ -59,7 +62,7 @@ std::string leadingNumber(std::string_view text) {
     std::fprintf(stderr, "textToNumber: %s\n  input (%zu bytes): \"", what, text.size());
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f && c != '"' && c != '\\') {
+        if (byte >= kFirstPrintable && byte < kDelete && c != '"' && c != '\\') {
             std::fputc(c, stderr);
         } else {
             std::fprintf(stderr, "\\x%02x", byte);

@@ -9,6 +9,8 @@
 
 namespace wexal {
 
+inline constexpr double kUnitsPerInch = 1440;  // the design unit is 1/1440 inch
+
 // The whole screen in 1/1440 inch.
 struct ScreenSize {
     double width = 0;

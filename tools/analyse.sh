@@ -1,54 +1,88 @@
 #!/usr/bin/env bash
-# Static analysis of the C++ core and its tests: clang-tidy with the checks of .clang-tidy, and
-# cppcheck, both on the compile commands of a build folder configured here (build/analyse).
+# Static analysis of all our C++ code: clang-tidy with the checks of .clang-tidy, and cppcheck,
+# both on the compile commands of build folders configured here: build/analyse (the whole
+# program, window included, with g++) and build/analyse-fuzz (the fuzz targets, with clang).
+# Code that the build generates (moc, resources) is not analysed and shows no findings.
 # Prints every finding and exits non-zero when either tool finds anything.
 #   tools/analyse.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The analysed folders and, inside them, what is left out (platform/qt is built with the window).
-folders=(sim platform tests/core)
-excluded=(platform/qt)
+# The analysed folders of the program and of the fuzz project.
+folders=(sim platform ui cli bench tests/core tests/ui tests/cli)
+fuzz_folders=(fuzz)
 
-bash tools/install-deps.sh clang-tidy cppcheck
+bash tools/install-deps.sh clang clang-tidy cppcheck jq
 
 build=build/analyse
-cmake -S . -B "$build" -G Ninja -DWEXAL_BUILD_UI=OFF -DWEXAL_BUILD_BENCH=OFF \
+fuzz_build=build/analyse-fuzz
+cmake -S . -B "$build" -G Ninja -DWEXAL_BUILD_UI=ON -DWEXAL_BUILD_BENCH=ON \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
+# The tests of the window include their moc output ("commands_test.moc"): generate it.
+cmake --build "$build" --target autogen -j2 >/dev/null
+cmake -S fuzz -B "$fuzz_build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 
-prune=()
-for path in "${excluded[@]}"; do prune+=(-path "$path" -prune -o); done
-mapfile -t sources < <(find "${folders[@]}" "${prune[@]}" -name '*.cpp' -print | sort)
+list_sources() { find "$@" -name '*.cpp' -print | sort; }
+mapfile -t sources < <(list_sources "${folders[@]}")
+mapfile -t fuzz_sources < <(list_sources "${fuzz_folders[@]}")
 
 findings=0
 
-# One log per source, so that two parallel runs do not mix their lines. Headers of the analysed
-# folders are checked with the sources that include them (HeaderFilterRegex in .clang-tidy).
-echo "== clang-tidy: ${#sources[@]} sources"
+# Headers are checked with the sources that include them, when they lie in an analysed folder
+# of this checkout; the build folders (moc output, resources) never match. Include paths like
+# cli/../sim/network.h name a header of sim/.
+root_regex=$(printf '%s' "$PWD" | sed -E 's/[][\.*^$(){}+?|]/\\&/g')
+header_regex() {
+  local IFS='|'
+  printf '^%s/([a-z]+/\\.\\./)*(%s)/[^/]*\\.h$' "$root_regex" "$*"
+}
+
+# One log per source, so that two parallel runs do not mix their lines.
 logs="$build/clang-tidy"
 rm -rf "$logs"
 mkdir -p "$logs"
-# shellcheck disable=SC2016  # the inner sh expands $1, $2 and $3
-if ! printf '%s\n' "${sources[@]}" | xargs -P2 -I{} sh -c \
-    'clang-tidy -p "$1" --quiet "$2" >"$3/$(printf %s "$2" | tr / _).log" 2>&1' sh "$build" {} "$logs"; then
+run_clang_tidy() {  # compile-commands folder, header regex, sources...
+  local commands="$1" headers="$2"
+  shift 2
+  # shellcheck disable=SC2016  # the inner sh expands $1 to $4
+  printf '%s\n' "$@" | xargs -P2 -I{} sh -c \
+    'clang-tidy -p "$1" --quiet --header-filter="$2" "$3" >"$4/$(printf %s "$3" | tr / _).log" 2>&1' \
+    sh "$commands" "$headers" {} "$logs"
+}
+echo "== clang-tidy: $((${#sources[@]} + ${#fuzz_sources[@]})) sources"
+run_clang_tidy "$build" "$(header_regex "${folders[@]}" platform/qt)" "${sources[@]}" || findings=1
+run_clang_tidy "$fuzz_build" "$(header_regex "${fuzz_folders[@]}")" "${fuzz_sources[@]}" ||
   findings=1
-fi
 cat "$logs"/*.log | grep -vE '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^[0-9]+ warnings? treated as errors$|^Suppressed [0-9]+ warnings|^Use -header-filter|^Error while processing' || true
 # A header's finding shows once per source that includes it: list each once, paths made plain.
-grep -hE '(warning|error): .*\[[a-z0-9.,-]+\]$' "$logs"/*.log | sed -E "s|^$PWD/||; s|[a-z]+/\.\./||" |
+grep -hE '(warning|error): .*\[[A-Za-z0-9.,-]+\]$' "$logs"/*.log | sed -E "s|^$PWD/||; s|[a-z]+/\.\./||" |
   sort -u >"$logs/distinct.txt" || true
 echo "clang-tidy: $(wc -l <"$logs/distinct.txt") distinct findings"
 cat "$logs/distinct.txt"
 
 echo "== cppcheck"
-filters=()
-for folder in "${folders[@]}"; do filters+=(--file-filter="$folder/*"); done
-for path in "${excluded[@]}"; do filters+=(-i "$path"); done
+# cppcheck 2.10 reads no letters beyond ASCII in names (cmdCLZähler_Click), so it analyses a
+# copy of our folders with ä, ö, ü and ß written as ae, oe, ue and ss: as many bytes, so lines
+# and columns stay. It reads the compile commands of both builds, pointed at the copy, without
+# what the build generates; its findings name the real files.
+copy="$PWD/build/analyse-cppcheck"
+rm -rf "$copy"
+mkdir -p "$copy"
+mapfile -t tops < <(printf '%s\n' "${folders[@]%%/*}" "${fuzz_folders[@]}" | sort -u)
+cp -r "${tops[@]}" "$copy/"
+find "$copy" -type f \( -name '*.cpp' -o -name '*.h' \) -exec \
+  sed -i 's/ä/ae/g; s/ö/oe/g; s/ü/ue/g; s/Ä/Ae/g; s/Ö/Oe/g; s/Ü/Ue/g; s/ß/ss/g' {} +
+jq -s --arg generated "$PWD/build/" '[add[] | select(.file | startswith($generated) | not)]' \
+  "$build/compile_commands.json" "$fuzz_build/compile_commands.json" |
+  sed "s|$PWD/build/|@build@|g; s|$PWD/|$copy/|g; s|@build@|$PWD/build/|g" \
+    >"$copy/compile_commands.json"
 mkdir -p "$build/cppcheck"
-if ! cppcheck --project="$build/compile_commands.json" "${filters[@]}" --library=googletest \
+if ! cppcheck --project="$copy/compile_commands.json" --library=googletest --library=qt \
     --std=c++20 --enable=warning,performance,portability --inline-suppr \
-    --suppress=missingIncludeSystem --cppcheck-build-dir="$build/cppcheck" --error-exitcode=1 \
-    --quiet -j2; then
+    --suppress=missingIncludeSystem --suppress="*:$PWD/$build/*" \
+    --suppress="*:$PWD/$fuzz_build/*" --cppcheck-build-dir="$build/cppcheck" \
+    --error-exitcode=1 --quiet -j2 2>&1 | sed "s|$copy/||g"; then
   findings=1
 fi
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with clang and runs each for the given seconds (default
 # 60), starting from its seed corpus in fuzz/corpus/<target>/. Inputs that grow coverage are kept
-# in build/fuzz/corpus/<target>/; an input that crashes a target or shows a wrong conversion is
+# in build/fuzz/corpus/<target>/; an input that crashes a target or breaks what it checks is
 # written to build/fuzz/findings/<target>/ and makes the script exit non-zero.
 #   tools/fuzz.sh [seconds]
 set -euo pipefail
@@ -20,15 +20,18 @@ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DWEXAL_WERROR=O
 cmake --build "$build" -j2
 
 # Box texts are short, but the range limits of a double lie past 300 digits: let the number
-# reader see inputs that long.
+# reader see inputs that long. A command line of a dozen arguments fits in 512 bytes; its
+# option names and values come from a dictionary.
+targets=(fuzz_text_to_number fuzz_number_to_text fuzz_command_line)
 declare -A options=(
   [fuzz_text_to_number]="-max_len=1024"
   [fuzz_number_to_text]="-max_len=64"
+  [fuzz_command_line]="-max_len=512 -dict=fuzz/fuzz_command_line.dict"
 )
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 findings=0
-for target in fuzz_text_to_number fuzz_number_to_text; do
+for target in "${targets[@]}"; do
   work="$build/corpus/$target"
   artifacts="$build/findings/$target"
   log="$build/$target.log"

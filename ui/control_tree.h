@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 #include "platform/palette.h"
@@ -22,6 +23,7 @@ struct Font {
 inline constexpr Font kDefaultFont{};
 inline constexpr const char* kSans = "MS Sans Serif";
 inline constexpr const char* kSerif = "Times New Roman";
+inline constexpr Font kWindowFont{kSans, 8.25};  // the window's own, for controls without one
 
 // How a shape is drawn: fill, border colour and width in pixels.
 struct ShapeStyle {
@@ -118,9 +120,11 @@ inline constexpr std::array<bool, 8> kBarrierOnAtStart = {true, false, true, tru
 
 // Which controls lie above which inside each container, topmost first. Controls with a window
 // of their own (everything but labels, images, shapes and lines) always lie above the others.
+inline constexpr std::size_t kStackRowRoom = 26;  // picBox, the fullest container, has 23
+
 struct StackRow {
     const char* container;
-    std::array<const char*, 26> topFirst;  // unused tail entries are nullptr
+    std::array<const char*, kStackRowRoom> topFirst;  // unused tail entries are nullptr
 };
 
 inline constexpr std::array<StackRow, 6> kStacking = {{

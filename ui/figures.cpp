@@ -14,7 +14,7 @@ ShapeFigure::ShapeFigure(const controls::ShapeStyle& style, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void ShapeFigure::paintEvent(QPaintEvent*) {
+void ShapeFigure::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     QColor border = palette().color(QPalette::WindowText);
     if (style_.border) border = toQColor(*style_.border);
@@ -44,7 +44,7 @@ void LineFigure::setEnds(QPointF from, QPointF to) {
     update();
 }
 
-void LineFigure::paintEvent(QPaintEvent*) {
+void LineFigure::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(QPen(color_, width_, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(ends_.translated(-pos()));

@@ -10,7 +10,6 @@ namespace wexal::layout {
 
 inline constexpr double kDesignWidth = 12288;   // 1/1440 inch
 inline constexpr double kDesignHeight = 9216;   // 1/1440 inch
-inline constexpr double kUnitsPerInch = 1440;
 
 struct ControlRow {
     const char* name;

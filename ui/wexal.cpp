@@ -33,7 +33,7 @@ void substituteDesignFonts() {
 }
 
 QFont designFont(const controls::Font& font, const QFont& fallback) {
-    if (!font.family) return fallback;
+    if (font.family == nullptr) return fallback;
     QFont f(QString::fromUtf8(font.family));
     f.setPointSizeF(font.points);
     f.setItalic(font.italic);
@@ -59,8 +59,9 @@ Qt::Alignment toQt(controls::Align align) {
 
 // Controls with a window of their own always lie above labels, images, shapes and lines.
 bool hasOwnWindow(const QWidget* widget) {
-    return !qobject_cast<const QLabel*>(widget) && !dynamic_cast<const ShapeFigure*>(widget) &&
-           !dynamic_cast<const LineFigure*>(widget);
+    return qobject_cast<const QLabel*>(widget) == nullptr &&
+           dynamic_cast<const ShapeFigure*>(widget) == nullptr &&
+           dynamic_cast<const LineFigure*>(widget) == nullptr;
 }
 
 // "Text1(3)" -> index 3 of the array "Text1".
@@ -77,7 +78,7 @@ Wexal::Wexal(Runtime& runtime, QWidget* parent)
     setObjectName(QStringLiteral("Wexal"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon.ico")));
-    setFont(designFont({controls::kSans, 8.25}, font()));
+    setFont(designFont(controls::kWindowFont, font()));
     createControls();
     stackControls();
     chainTabOrder();
@@ -144,8 +145,9 @@ void Wexal::createControls() {
         boxes_[i] = qobject_cast<QLineEdit*>(control(QStringLiteral("Text1(%1)").arg(i)));
         check1_[i]->setChecked(controls::kBarrierOnAtStart[i]);
     }
-    for (int k = 2; k <= 6; ++k) {
-        boxes_[boxIndex(Box::Text2) + k - 2] = qobject_cast<QLineEdit*>(control(QStringLiteral("Text%1").arg(k)));
+    int statistics = boxIndex(Box::Text2);
+    for (const char* name : {"Text2", "Text3", "Text4", "Text5", "Text6"}) {
+        boxes_[statistics++] = qobject_cast<QLineEdit*>(control(QString::fromUtf8(name)));
     }
     option1_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option1")));
     option2_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option2")));
@@ -169,14 +171,14 @@ void Wexal::createControls() {
 
 void Wexal::stackControls() {
     for (const controls::StackRow& row : controls::kStacking) {
-        QList<QWidget*> topFirst;
+        QList<QWidget*> bottomUp;
         for (const char* name : row.topFirst) {
-            if (name) topFirst.append(control(QString::fromUtf8(name)));
+            if (name != nullptr) bottomUp.prepend(control(QString::fromUtf8(name)));
         }
         // Raise from the bottom up: the others first, then the controls with a window.
         for (bool ownWindow : {false, true}) {
-            for (auto it = topFirst.crbegin(); it != topFirst.crend(); ++it) {
-                if (hasOwnWindow(*it) == ownWindow) (*it)->raise();
+            for (QWidget* w : bottomUp) {
+                if (hasOwnWindow(w) == ownWindow) w->raise();
             }
         }
     }
@@ -186,8 +188,9 @@ void Wexal::chainTabOrder() {
     QWidget* previous = nullptr;
     for (const char* name : controls::kTabOrder) {
         QWidget* next = control(QString::fromUtf8(name));
-        next->setFocusPolicy(qobject_cast<QLineEdit*>(next) ? Qt::StrongFocus : next->focusPolicy());
-        if (previous) setTabOrder(previous, next);
+        next->setFocusPolicy(qobject_cast<QLineEdit*>(next) != nullptr ? Qt::StrongFocus
+                                                                        : next->focusPolicy());
+        if (previous != nullptr) setTabOrder(previous, next);
         previous = next;
     }
 }
@@ -197,13 +200,13 @@ void Wexal::connectCommands() {
         const char* name;
         void (Commands::*handler)();
     };
-    static constexpr Wiring kWiring[] = {
+    static constexpr auto kWiring = std::to_array<Wiring>({
         {"cmdEinzel", &Commands::cmdEinzel_Click},     {"cmdGanze", &Commands::cmdGanze_Click},
         {"cmd100", &Commands::cmd100_Click},           {"cmdNeustart", &Commands::cmdNeustart_Click},
         {"cmdCLSpuren", &Commands::cmdCLSpuren_Click}, {"cmdCLZähler", &Commands::cmdCLZähler_Click},
         {"Command1", &Commands::Command1_Click},       {"cmdEnde", &Commands::cmdEnde_Click},
         {"Option1", &Commands::Option1_Click},         {"Option2", &Commands::Option2_Click},
-    };
+    });
     for (const Wiring& w : kWiring) {
         auto* button = qobject_cast<QAbstractButton*>(control(QString::fromUtf8(w.name)));
         connect(button, &QAbstractButton::clicked, this,

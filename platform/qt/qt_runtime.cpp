@@ -20,17 +20,18 @@ void QtRuntime::messageBox(std::string_view text) {
 }
 
 void QtRuntime::endProgram() {
-    if (window_) window_->close();
+    if (!window_.isNull()) window_->close();
     QCoreApplication::exit(0);
 }
 
 ScreenSize QtRuntime::screenSize() const {
-    const QScreen* screen = window_ ? window_->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return kDesignScreen;
+    const QScreen* screen =
+        !window_.isNull() ? window_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return kDesignScreen;
     const QSize pixels = screen->size();
     const double dpiX = screen->logicalDotsPerInchX();
     const double dpiY = screen->logicalDotsPerInchY();
-    return {pixels.width() * 1440.0 / dpiX, pixels.height() * 1440.0 / dpiY};
+    return {pixels.width() * kUnitsPerInch / dpiX, pixels.height() * kUnitsPerInch / dpiY};
 }
 
 }  // namespace wexal

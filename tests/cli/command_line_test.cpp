@@ -1,4 +1,5 @@
-// Accepted command lines and what they set. Rejected ones are tested on the executable.
+// Accepted command lines and what they set, and rejections that must stay one line whatever
+// the arguments hold. Other rejected ones are tested on the executable.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -71,6 +72,33 @@ INSTANTIATE_TEST_SUITE_P(
         Boundary{"leadingZeros", {"--escapes", "007", "--seed", "0010"}, 7, 10},
         Boundary{"lastValueCounts", {"--seed", "1", "--escapes", "5", "--escapes", "6"}, 6, 1}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Found by fuzz_command_line: "-format\vxml" is read as the short options f, o, r, m, a, t,
+// "\v", x, m, l, and the vertical tab reached the message, which a terminal shows as two lines.
+// Every character that ends a line becomes a blank; the rest of the argument stays.
+TEST(CommandLine, RejectionIsOneLineWhateverBreaksTheArgument) {
+    const QString breaks[] = {"\n", "\r", "\v", "\f", QString(QChar(0x85)), QString(QChar(0x2028)),
+                              QString(QChar(0x2029))};
+    for (const QString& lineBreak : breaks) {
+        const int code = lineBreak.at(0).unicode();
+        for (const QStringList& arguments :
+             {QStringList{"-format" + lineBreak + "xml"},
+              QStringList{"--turn-back", "ja" + lineBreak + "nein"},
+              QStringList{"--escapes", "1" + lineBreak + "2"}, QStringList{"x" + lineBreak + "y"}}) {
+            const CommandLine line = parse(arguments);
+            ASSERT_EQ(line.action, Action::Reject) << code;
+            EXPECT_FALSE(line.message.empty()) << code;
+            const QString message = QString::fromStdString(line.message);
+            for (const QString& other : breaks) {
+                EXPECT_FALSE(message.contains(other))
+                    << "U+" << std::hex << static_cast<int>(other.at(0).unicode()) << " in "
+                    << line.message;
+            }
+        }
+    }
+    EXPECT_NE(parse({"--turn-back", "ja\vnein"}).message.find("„ja nein“"), std::string::npos);
+    EXPECT_NE(parse({"x\u2028y"}).message.find("„x y“"), std::string::npos);
+}
 
 TEST(CommandLine, HelpAndVersionAreActionsNotRuns) {
     for (const char* flag : {"--help", "-h"}) {

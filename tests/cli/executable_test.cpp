@@ -227,7 +227,6 @@ TEST(Executable, TextShowsTheWindowsWords) {
 // appears after a second; into a file nothing ever reaches standard error.
 TEST(Executable, ProgressOnlyOnATerminal) {
     const std::vector<std::string> endless{"--seed", "1", "--escapes", "1000000000000"};
-    using namespace std::chrono_literals;
 
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
@@ -238,7 +237,8 @@ TEST(Executable, ProgressOnlyOnATerminal) {
     RunningSim onTerminal = startSim(endless, terminal);
     close(terminal);
     std::string seen;
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    // Durations spelled out: cppcheck 2.10 stops at chrono literals such as 30s.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (seen.find("Wexalen") == std::string::npos &&
            std::chrono::steady_clock::now() < deadline) {
         pollfd p{master, POLLIN, 0};
@@ -257,7 +257,7 @@ TEST(Executable, ProgressOnlyOnATerminal) {
     ASSERT_GE(errFd, 0);
     unlink(errPath);
     RunningSim intoFile = startSim(endless, errFd);
-    std::this_thread::sleep_for(2500ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     EXPECT_EQ(stopSim(intoFile), "");
     EXPECT_EQ(lseek(errFd, 0, SEEK_END), 0) << "standard error is a file here";
     close(errFd);

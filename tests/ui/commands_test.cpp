@@ -214,7 +214,9 @@ void CommandsTest::informationBoxShowsFourLinesTitledWexal() {
     runtime.attach(&window);
     window.showCentred();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QString title, shown, handedOver;
+    QString title;
+    QString shown;
+    QString handedOver;
     QMessageBox::Icon icon = QMessageBox::Warning;
     int buttons = 0;
     QTimer::singleShot(0, [&] {

@@ -36,6 +36,124 @@ constexpr std::array<std::pair<Event, int>, 12> kWeights = {{
     {Event::Barrier, 10}, {Event::Barrier5, 6}, {Event::Resize, 3}, {Event::State, 1},
 }};
 
+// One seeded storm on the real window: the events, and what must hold after each of them.
+class Storm {
+public:
+    explicit Storm(std::uint64_t seed)
+        : pick_(seed), t_(std::make_unique<SeededRandom>(pick_())) {
+        std::vector<int> weights;
+        weights.reserve(kWeights.size());
+        for (const auto& w : kWeights) weights.push_back(w.second);
+        nextEvent_ = std::discrete_distribution<int>(weights.begin(), weights.end());
+    }
+
+    WindowUnderTest& window() { return t_; }
+    int longestPlainEscape() const { return longestPlainEscape_; }
+
+    // One event and the checks after it; a failed check ends the test.
+    void next(int e) {
+        const Event event = kWeights[nextEvent_(pick_)].first;
+        const std::int64_t stepsBefore = stepsSoFar(s_);
+        const bool runningBefore = s_.currentNode != 0;
+        apply(event);
+        if (event == Event::Resize || event == Event::State) QApplication::processEvents();
+        followFourStepRule(event, e, stepsBefore, runningBefore);
+        if (QTest::currentTestFailed()) return;
+        checkBooks(e);
+    }
+
+private:
+    QAbstractButton* button(const char* name) const {
+        return t_.get<QAbstractButton>(QString::fromUtf8(name));
+    }
+
+    void apply(Event event) {
+        switch (event) {
+            case Event::Step: button("cmdEinzel")->click(); break;
+            case Event::Whole: button("cmdGanze")->click(); break;
+            case Event::Fifty: button("cmd100")->click(); break;
+            case Event::Restart: button("cmdNeustart")->click(); break;
+            case Event::ClearTraces: button("cmdCLSpuren")->click(); break;
+            case Event::ClearCounters: button("cmdCLZähler")->click(); break;
+            case Event::Ja:
+                button("Option1")->click();
+                plainNein_ = false;
+                break;
+            case Event::Nein: button("Option2")->click(); break;
+            case Event::Barrier: {
+                const int i = int(pick_() % 8);
+                button(QStringLiteral("Check1(%1)").arg(i).toUtf8().constData())->click();
+                if (i == 5) plainNein_ = false;
+                break;
+            }
+            case Event::Barrier5:
+                // Most telling on the lower street, where the barrier rewires 4 and 5.
+                if (s_.currentNode >= 4 && s_.currentNode <= 6) {
+                    button("Check1(5)")->click();
+                    plainNein_ = false;
+                }
+                break;
+            case Event::Resize:
+                t_.window.resize(200 + int(pick_() % 900), 150 + int(pick_() % 700));
+                break;
+            case Event::State: {
+                const int which = int(pick_() % 3);
+                if (which == 0) t_.window.showMinimized();
+                if (which == 1) t_.window.showMaximized();
+                if (which == 2) t_.window.showNormal();
+                break;
+            }
+        }
+    }
+
+    // The four-step rule, for escapes begun and ended under plain "nein".
+    void followFourStepRule(Event event, int e, std::int64_t stepsBefore, bool runningBefore) {
+        const bool neinNow = t_.get<QRadioButton>("Option2")->isChecked();
+        if ((event == Event::Restart && !runningBefore) || event == Event::Fifty) {
+            escapeSteps_ = 0;  // a fresh escape waits at the bank
+            plainNein_ = neinNow;
+        } else if (event == Event::Step || event == Event::Whole) {
+            escapeSteps_ += stepsSoFar(s_) - stepsBefore;
+            if (s_.currentNode == 0 && runningBefore && plainNein_) {
+                QVERIFY2(escapeSteps_ <= 4,
+                         qPrintable(QStringLiteral("event %1: %2 steps").arg(e).arg(escapeSteps_)));
+                longestPlainEscape_ = std::max(longestPlainEscape_, int(escapeSteps_));
+            }
+        } else if (event == Event::ClearTraces) {
+            plainNein_ = false;  // the steps are counted from the trace counts
+        }
+    }
+
+    // Where the robber is, and the counter boxes agree with each other and with the state.
+    void checkBooks(int e) const {
+        QVERIFY2(s_.currentNode >= 0 && s_.currentNode <= 14, qPrintable(QString::number(e)));
+        QVERIFY(s_.currentNode == 0 || (s_.currentNode >= 1 && s_.currentNode <= 6));
+        const double attempts = textToNumber(t_.text("Text2").toStdString());
+        double sum = 0;
+        for (int k = 0; k < 8; ++k) {
+            sum += textToNumber(t_.text(QStringLiteral("Text1(%1)").arg(k)).toStdString());
+        }
+        QCOMPARE(sum, attempts);
+        QCOMPARE(double(s_.attempts), attempts);
+        const double succeeded = textToNumber(t_.text("Text3").toStdString());
+        const double failed = textToNumber(t_.text("Text5").toStdString());
+        QCOMPARE(succeeded + failed, attempts);
+        if (attempts > 0) {
+            QCOMPARE(t_.text("Text4").toStdString(), numberToText(succeeded * 100 / attempts));
+            QCOMPARE(t_.text("Text6").toStdString(), numberToText(failed * 100 / attempts));
+        }
+    }
+
+    std::mt19937_64 pick_;
+    WindowUnderTest t_;
+    const EscapeState& s_ = t_.window.state();
+    std::discrete_distribution<int> nextEvent_;
+    // The escape now running, for the four-step rule under "nein".
+    std::int64_t escapeSteps_ = 0;
+    bool plainNein_ = true;  // "nein" throughout and barrier 5 never switched
+    int longestPlainEscape_ = 0;
+};
+
 }  // namespace
 
 class Soak : public QObject {
@@ -47,95 +165,12 @@ private slots:
 
 void Soak::everyEventKeepsTheInvariants() {
     const int events = envOr("WEXAL_SOAK_EVENTS", 20000);
-    std::mt19937_64 pick(static_cast<std::uint64_t>(envOr("WEXAL_SOAK_SEED", 8)));
-    WindowUnderTest t(std::make_unique<SeededRandom>(pick()));
-    QVERIFY(t.show());
-    const EscapeState& s = t.window.state();
-
-    std::vector<int> weights;
-    for (const auto& w : kWeights) weights.push_back(w.second);
-    std::discrete_distribution<int> nextEvent(weights.begin(), weights.end());
-    auto button = [&](const char* name) { return t.get<QAbstractButton>(QString::fromUtf8(name)); };
-
-    // The escape now running, for the four-step rule under "nein".
-    std::int64_t escapeSteps = 0;
-    bool plainNein = true;  // "nein" throughout and barrier 5 never switched
-    int longestPlainEscape = 0;
-
-    for (int e = 0; e < events; ++e) {
-        const Event event = kWeights[nextEvent(pick)].first;
-        const std::int64_t stepsBefore = stepsSoFar(s);
-        const bool runningBefore = s.currentNode != 0;
-        switch (event) {
-            case Event::Step: button("cmdEinzel")->click(); break;
-            case Event::Whole: button("cmdGanze")->click(); break;
-            case Event::Fifty: button("cmd100")->click(); break;
-            case Event::Restart: button("cmdNeustart")->click(); break;
-            case Event::ClearTraces: button("cmdCLSpuren")->click(); break;
-            case Event::ClearCounters: button("cmdCLZähler")->click(); break;
-            case Event::Ja:
-                button("Option1")->click();
-                plainNein = false;
-                break;
-            case Event::Nein: button("Option2")->click(); break;
-            case Event::Barrier: {
-                const int i = int(pick() % 8);
-                button(QStringLiteral("Check1(%1)").arg(i).toUtf8().constData())->click();
-                if (i == 5) plainNein = false;
-                break;
-            }
-            case Event::Barrier5:
-                // Most telling on the lower street, where the barrier rewires 4 and 5.
-                if (s.currentNode >= 4 && s.currentNode <= 6) {
-                    button("Check1(5)")->click();
-                    plainNein = false;
-                }
-                break;
-            case Event::Resize:
-                t.window.resize(200 + int(pick() % 900), 150 + int(pick() % 700));
-                break;
-            case Event::State: {
-                const int which = int(pick() % 3);
-                if (which == 0) t.window.showMinimized();
-                if (which == 1) t.window.showMaximized();
-                if (which == 2) t.window.showNormal();
-                break;
-            }
-        }
-        if (event == Event::Resize || event == Event::State) QApplication::processEvents();
-
-        // The four-step rule, for escapes begun and ended under plain "nein".
-        const bool neinNow = t.get<QRadioButton>("Option2")->isChecked();
-        if ((event == Event::Restart && !runningBefore) || event == Event::Fifty) {
-            escapeSteps = 0;  // a fresh escape waits at the bank
-            plainNein = neinNow;
-        } else if (event == Event::Step || event == Event::Whole) {
-            escapeSteps += stepsSoFar(s) - stepsBefore;
-            if (s.currentNode == 0 && runningBefore && plainNein) {
-                QVERIFY2(escapeSteps <= 4, qPrintable(QStringLiteral("event %1: %2 steps").arg(e).arg(escapeSteps)));
-                longestPlainEscape = std::max(longestPlainEscape, int(escapeSteps));
-            }
-        } else if (event == Event::ClearTraces) {
-            plainNein = false;  // the steps are counted from the trace counts
-        }
-
-        QVERIFY2(s.currentNode >= 0 && s.currentNode <= 14, qPrintable(QString::number(e)));
-        QVERIFY(s.currentNode == 0 || (s.currentNode >= 1 && s.currentNode <= 6));
-        const double attempts = textToNumber(t.text("Text2").toStdString());
-        double sum = 0;
-        for (int k = 0; k < 8; ++k) sum += textToNumber(t.text(QStringLiteral("Text1(%1)").arg(k)).toStdString());
-        QCOMPARE(sum, attempts);
-        QCOMPARE(double(s.attempts), attempts);
-        const double succeeded = textToNumber(t.text("Text3").toStdString());
-        const double failed = textToNumber(t.text("Text5").toStdString());
-        QCOMPARE(succeeded + failed, attempts);
-        if (attempts > 0) {
-            QCOMPARE(t.text("Text4").toStdString(), numberToText(succeeded * 100 / attempts));
-            QCOMPARE(t.text("Text6").toStdString(), numberToText(failed * 100 / attempts));
-        }
-    }
-    QVERIFY(t.runtime.messages().empty());
-    QVERIFY(longestPlainEscape >= 2);  // the rule was really exercised
+    Storm storm(static_cast<std::uint64_t>(envOr("WEXAL_SOAK_SEED", 8)));
+    QVERIFY(storm.window().show());
+    for (int e = 0; e < events && !QTest::currentTestFailed(); ++e) storm.next(e);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(storm.window().runtime.messages().empty());
+    QVERIFY(storm.longestPlainEscape() >= 2);  // the rule was really exercised
 }
 
 QTEST_MAIN(Soak)

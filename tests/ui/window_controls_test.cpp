@@ -104,7 +104,8 @@ void WindowControls::controlTree() {
 
 void WindowControls::startState() {
     WindowUnderTest t;
-    const QColor yellow(255, 255, 0), white(255, 255, 255);
+    const QColor yellow(255, 255, 0);
+    const QColor white(255, 255, 255);
     const bool on[8] = {true, false, true, true, false, true, false, true};
     for (int i = 0; i < 8; ++i) {
         QCOMPARE(t.get<QCheckBox>(QStringLiteral("Check1(%1)").arg(i))->isChecked(), on[i]);
@@ -204,7 +205,7 @@ void WindowControls::textBoxesRejectTyping() {
     WindowUnderTest t;
     QVERIFY(t.show());
     for (const char* name : {"Text1(0)", "Text2", "Text6"}) {
-        QLineEdit* box = t.get<QLineEdit>(name);
+        auto* box = t.get<QLineEdit>(name);
         box->setFocus();
         QVERIFY(box->hasFocus());
         QTest::keyClicks(box, "123");

@@ -22,7 +22,7 @@ QStringList snapshot(const WindowUnderTest& t) {
                      .arg(w->objectName())
                      .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
                      .arg(w->font().pointSizeF())
-                     .arg(w->isVisibleTo(&t.window));
+                     .arg(static_cast<int>(w->isVisibleTo(&t.window)));
     }
     for (int n = 1; n <= 14; ++n) {
         lines << QStringLiteral("node %1 %2,%3").arg(n).arg(t.window.state().nodeX[n]).arg(t.window.state().nodeY[n]);
@@ -99,7 +99,8 @@ void WindowLayout::windowSizeNeverFollowsTheLayout() {
     QVERIFY(t.show());
     const QSize start = t.window.size();
     QCOMPARE(start, QSize(layout::toPixels(8265, 96), layout::toPixels(7065, 96)));
-    NodeCoordinates x{}, y{};
+    NodeCoordinates x{};
+    NodeCoordinates y{};
     t.window.layoutWindow(x, y);
     QCOMPARE(t.window.size(), start);
     // At the start size the layout reaches beyond the window: nothing shrinks to fit.

@@ -1,0 +1,162 @@
+// wexal-sim's argument handling, parseCommandLine, on arbitrary argument lists. The input is
+// split into arguments at NUL bytes, or at line feeds when it holds no NUL (so a seed is one
+// argument a line), and "wexal-sim" goes in front. It must never crash and always give one of
+// its four actions; help names the options and the version is the program's. A run has
+// 1..kMaxEscapes escapes and eight barriers, and its options, written out as arguments again,
+// read back as the same run. A rejection is one non-empty line: no line feed, carriage return,
+// vertical tab, form feed, NEL or Unicode line or paragraph separator, which a terminal or an
+// editor would show as a second line.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include "cli/batch_run.h"
+#include "cli/command_line.h"
+
+namespace {
+
+using wexal::cli::CommandLine;
+using wexal::cli::OutputFormat;
+using wexal::cli::RunOptions;
+
+[[noreturn]] void fail(const char* what, const QStringList& arguments, const std::string& detail) {
+    std::fprintf(stderr, "parseCommandLine: %s\n  arguments:", what);
+    for (const QString& argument : arguments) {
+        std::fprintf(stderr, " \"%s\"", argument.toUtf8().toPercentEncoding(" -=").constData());
+    }
+    std::fprintf(stderr, "\n  %s\n", detail.c_str());
+    std::abort();
+}
+
+QStringList argumentsFrom(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const char separator = bytes.find('\0') != std::string_view::npos ? '\0' : '\n';
+    QStringList arguments{QStringLiteral("wexal-sim")};
+    // A separator ends the argument before it: "a\n" is one argument, "\n" one empty one.
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find(separator, start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view argument = bytes.substr(start, end - start);
+        arguments << QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size()));
+        start = end + 1;
+    }
+    return arguments;
+}
+
+// What ends a line, in UTF-8: LF, CR, VT, FF, NEL, LS and PS.
+bool breaksLine(std::string_view text) {
+    constexpr std::array<std::string_view, 7> kBreaks{"\n", "\r", "\v", "\f", "\u0085", "\u2028",
+                                                      "\u2029"};
+    return std::any_of(kBreaks.begin(), kBreaks.end(), [text](std::string_view lineBreak) {
+        return text.find(lineBreak) != std::string_view::npos;
+    });
+}
+
+const char* formatName(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Text: return "text";
+        case OutputFormat::Csv: return "csv";
+        case OutputFormat::Json: return "json";
+    }
+    return nullptr;
+}
+
+// The options of a run as the arguments that ask for exactly that run.
+QStringList argumentsFor(const RunOptions& options) {
+    QStringList arguments{QStringLiteral("wexal-sim"),
+                          QStringLiteral("--escapes"),
+                          QString::number(options.escapes),
+                          QStringLiteral("--barriers"),
+                          QString::fromStdString(wexal::cli::barriersText(options.setting)),
+                          QStringLiteral("--turn-back"),
+                          QString::fromUtf8(wexal::cli::turnBackText(options.setting)),
+                          QStringLiteral("--format"),
+                          QString::fromUtf8(formatName(options.format))};
+    if (options.seed) arguments << QStringLiteral("--seed") << QString::number(*options.seed);
+    if (options.exactOnly) arguments << QStringLiteral("--exact");
+    return arguments;
+}
+
+bool sameRun(const RunOptions& a, const RunOptions& b) {
+    return a.escapes == b.escapes && a.setting.barriers == b.setting.barriers &&
+           a.setting.turnBack == b.setting.turnBack && a.seed == b.seed &&
+           a.exactOnly == b.exactOnly && a.format == b.format;
+}
+
+void checkRun(const QStringList& arguments, const CommandLine& line) {
+    const RunOptions& options = line.options;
+    if (!line.message.empty()) fail("a run carries a message", arguments, line.message);
+    if (options.escapes < 1 || options.escapes > wexal::cli::kMaxEscapes) {
+        fail("escapes out of 1..kMaxEscapes", arguments, std::to_string(options.escapes));
+    }
+    for (const bool& on : options.setting.barriers) {
+        unsigned char byte = 0;
+        std::memcpy(&byte, &on, 1);
+        if (byte > 1) fail("a barrier is neither 0 nor 1", arguments, std::to_string(byte));
+    }
+    const std::string bits = wexal::cli::barriersText(options.setting);
+    if (bits.size() != wexal::network::kBarrierCount ||
+        bits.find_first_not_of("01") != std::string::npos) {
+        fail("barriers are not eight digits 0/1", arguments, bits);
+    }
+    if (formatName(options.format) == nullptr) fail("unknown format", arguments, "");
+
+    const QStringList again = argumentsFor(options);
+    const CommandLine reread = wexal::cli::parseCommandLine(again);
+    if (reread.action != CommandLine::Action::Run) {
+        fail("the run's own options are not a run", again, reread.message);
+    }
+    if (!sameRun(reread.options, options)) {
+        fail("the run's own options read back as another run", arguments,
+             again.join(' ').toStdString());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    // QCommandLineParser names the program from the application; libFuzzer's own arguments
+    // stay away from Qt. The application lives as long as the process.
+    static int argc = 1;
+    static std::array<char, sizeof "wexal-sim"> name{"wexal-sim"};
+    static std::array<char*, 2> argv{name.data(), nullptr};
+    static auto* const application = new QCoreApplication(argc, argv.data());
+    (void)application;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QStringList arguments = argumentsFrom(data, size);
+    const CommandLine line = wexal::cli::parseCommandLine(arguments);
+    switch (line.action) {
+        case CommandLine::Action::Run: checkRun(arguments, line); return 0;
+        case CommandLine::Action::ShowHelp:
+            if (line.message.find("--escapes") == std::string::npos) {
+                fail("the help does not name --escapes", arguments, line.message);
+            }
+            return 0;
+        case CommandLine::Action::ShowVersion:
+            if (line.message != std::string("wexal-sim ") + WEXAL_VERSION + "\n") {
+                fail("the version is not the program's", arguments, line.message);
+            }
+            return 0;
+        case CommandLine::Action::Reject:
+            if (line.message.empty()) fail("rejected without a reason", arguments, "");
+            if (breaksLine(line.message)) {
+                fail("the rejecting message is more than one line", arguments, line.message);
+            }
+            return 0;
+    }
+    fail("unknown action", arguments, std::to_string(static_cast<int>(line.action)));
+}
