@@ -15,10 +15,7 @@ HeadlessWindow::HeadlessWindow(ScreenSize screen) : screen_(screen) {
 void HeadlessWindow::layoutWindow(NodeCoordinates& nodeX, NodeCoordinates& nodeY) {
     const double scaleX = screen_.width / kDesignScreen.width;
     const double scaleY = screen_.height / kDesignScreen.height;
-    for (int n = 1; n <= network::kLastNode; ++n) {
-        nodeX[n] = static_cast<float>(network::kNodeDesign[n].x * scaleX);
-        nodeY[n] = static_cast<float>(network::kNodeDesign[n].y * scaleY);
-    }
+    network::scaleNodes(scaleX, scaleY, nodeX, nodeY);
     robberHeight_ = static_cast<float>(kRobberDesignHeight * scaleY);
     // Until the first step or restart the robber waits at the bank's design place.
     if (!robberPlaced_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The street network of Tremmelin: which streets leave each junction, in which order, which
@@ -73,5 +74,15 @@ inline constexpr std::array<MapPoint, kLastNode + 1> kNodeDesign = {{
     {3720, 1080}, {3360, 3540}, {600, 0}, {3360, 0}, {0, 1080}, {3840, 2520},
     {600, 3640}, {3360, 3640},
 }};
+
+// The nodes' places for a screen: design x times scaleX, design y times scaleY. Entry 0
+// is left alone.
+using NodePlaces = std::array<float, kNodeDesign.size()>;
+inline void scaleNodes(double scaleX, double scaleY, NodePlaces& nodeX, NodePlaces& nodeY) {
+    for (std::size_t n = 1; n < kNodeDesign.size(); ++n) {
+        nodeX[n] = static_cast<float>(kNodeDesign[n].x * scaleX);
+        nodeY[n] = static_cast<float>(kNodeDesign[n].y * scaleY);
+    }
+}
 
 }  // namespace wexal::network

@@ -7,7 +7,7 @@
 namespace wexal::layout {
 
 Scale scaleFor(ScreenSize screen) {
-    return {screen.width / kDesignWidth, screen.height / kDesignHeight};
+    return {screen.width / kDesignScreen.width, screen.height / kDesignScreen.height};
 }
 
 namespace {
@@ -36,10 +36,7 @@ Pass computePass(ScreenSize screen) {
         pass.marks[i] = {static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
                          static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
     }
-    for (int n = 1; n <= network::kLastNode; ++n) {
-        pass.nodeX[n] = static_cast<float>(network::kNodeDesign[n].x * s.x);
-        pass.nodeY[n] = static_cast<float>(network::kNodeDesign[n].y * s.y);
-    }
+    network::scaleNodes(s.x, s.y, pass.nodeX, pass.nodeY);
     return pass;
 }
 

@@ -8,9 +8,6 @@
 // screen's width, top and height with its height.
 namespace wexal::layout {
 
-inline constexpr double kDesignWidth = 12288;   // 1/1440 inch
-inline constexpr double kDesignHeight = 9216;   // 1/1440 inch
-
 struct ControlRow {
     const char* name;
     double left;
