@@ -30,7 +30,7 @@ void clickFifty(benchmark::State& bench, int escapesBefore) {
     (void)QTest::qWaitForWindowExposed(&window);
     qobject_cast<QRadioButton*>(window.control("Option1"))->click();  // "ja": longer escapes
     auto* fifty = qobject_cast<QAbstractButton*>(window.control("cmd100"));
-    for (int i = 0; i < escapesBefore / wexal::Commands::kEscapesPerClick; ++i) fifty->click();
+    for (int i = 0; i < escapesBefore / wexal::Escape::kEscapesPerClick; ++i) fifty->click();
     QApplication::processEvents();
 
     std::vector<double> millis;

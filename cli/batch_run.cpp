@@ -1,21 +1,63 @@
 #include "cli/batch_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
-#include "platform/number_text.h"
+#include "platform/random_source.h"
 #include "sim/escape.h"
-#include "sim/headless_window.h"
 
 namespace wexal::cli {
 namespace {
 
-// Escapes between two progress reports: rare enough to cost nothing, often enough for a bar.
-constexpr std::int64_t kProgressInterval = 1 << 16;
+// Hands out the blocks in order, each with its own stream: block b gets the seed's stream
+// jumped b times, whichever thread takes it.
+class BlockQueue {
+public:
+    BlockQueue(std::int64_t escapes, std::uint64_t seed) : escapes_(escapes), stream_(seed) {}
 
-std::int64_t countIn(const HeadlessWindow& window, Box box) {
-    return static_cast<std::int64_t>(textToNumber(window.boxText(box)));
+    struct Block {
+        std::int64_t escapes;
+        Xoshiro256 stream;
+    };
+
+    bool next(Block& block) {
+        const std::lock_guard lock(mutex_);
+        if (handedOut_ >= escapes_) return false;
+        block = {std::min(kBlockEscapes, escapes_ - handedOut_), stream_};
+        handedOut_ += block.escapes;
+        stream_.jump();
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::int64_t escapes_;
+    std::int64_t handedOut_ = 0;
+    Xoshiro256 stream_;
+};
+
+BatchResult runBlock(const Setting& setting, const BlockQueue::Block& block) {
+    SeededRandom random(block.stream);
+    Escape escape(random, setting);  // an escape stands ready at the bank
+    for (std::int64_t n = 0; n < block.escapes; ++n) {
+        escape.wholeEscape();
+        escape.restart();
+    }
+    BatchResult result;
+    result.escapes = escape.attempts();
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        result.counts[static_cast<std::size_t>(i)] = escape.exitCount(i);
+    }
+    result.succeeded = escape.statistics().succeeded;
+    result.failed = escape.statistics().failed;
+    result.steps = escape.countedSteps();
+    result.stepsSquared = escape.countedStepsSquared();
+    return result;
 }
 
 }  // namespace
@@ -28,44 +70,48 @@ double BatchResult::meanStepsStandardError() const {
     if (escapes < 2) return 0;
     const auto n = static_cast<double>(escapes);
     const double mean = meanSteps();
-    const double variance = std::max(0.0, (stepsSquared - n * mean * mean) / (n - 1));
+    const double variance =
+        std::max(0.0, (static_cast<double>(stepsSquared) - n * mean * mean) / (n - 1));
     return std::sqrt(variance / n);
 }
 
-BatchResult runBatch(const Setting& setting, std::int64_t escapes, RandomSource& random,
-                     const ProgressReport& progress) {
+void BatchResult::add(const BatchResult& block) {
+    escapes += block.escapes;
+    for (std::size_t i = 0; i < counts.size(); ++i) counts[i] += block.counts[i];
+    succeeded += block.succeeded;
+    failed += block.failed;
+    steps += block.steps;
+    stepsSquared += block.stepsSquared;
+}
+
+// Integer sums do not depend on the order in which the blocks finish.
+BatchResult runBatch(const Setting& setting, std::int64_t escapes, std::uint64_t seed,
+                     int threads, const ProgressReport& progress) {
     if (escapes < 1 || escapes > kMaxEscapes) throw std::out_of_range("Anzahl der Wexalen");
+    if (threads < 1 || threads > kMaxThreads) throw std::out_of_range("Anzahl der Threads");
 
-    HeadlessWindow window;
-    window.keepLines = false;
-    for (int i = 0; i < network::kBarrierCount; ++i) window.checks[i] = setting.barriers[i] ? 1 : 0;
-    window.optionJa = setting.turnBack;
-    Escape escape(window, random);
-    escape.formLoad();  // leaves an escape ready at the bank
-
-    BatchResult result;
-    for (std::int64_t finished = 0; finished < escapes;) {
-        const std::int64_t stop = std::min(escapes, finished + kProgressInterval);
-        for (; finished < stop; ++finished) {
-            std::int64_t length = 0;
-            while (escape.state.currentNode != 0) {
-                escape.stepEscape();
-                ++length;
-            }
-            result.steps += length;
-            result.stepsSquared += static_cast<double>(length * length);
-            escape.state.currentNode = network::kStartNode;
-            escape.restartEscape();
+    BlockQueue queue(escapes, seed);
+    std::mutex totalMutex;
+    BatchResult total;
+    std::atomic<std::int64_t> finished{0};
+    auto work = [&](bool reports) {
+        BatchResult mine;
+        BlockQueue::Block block{0, Xoshiro256(0)};
+        while (queue.next(block)) {
+            mine.add(runBlock(setting, block));
+            const std::int64_t done = finished += block.escapes;
+            if (reports && progress) progress(done);
         }
-        if (progress) progress(finished);
-    }
+        const std::lock_guard lock(totalMutex);
+        total.add(mine);
+    };
 
-    result.escapes = countIn(window, Box::Text2);
-    for (int i = 0; i < network::kBarrierCount; ++i)
-        result.counts[i] = countIn(window, counterBox(i));
-    result.succeeded = countIn(window, Box::Text3);
-    result.failed = countIn(window, Box::Text5);
-    return result;
+    std::vector<std::jthread> helpers;
+    helpers.reserve(static_cast<std::size_t>(threads - 1));
+    for (int t = 1; t < threads; ++t) helpers.emplace_back(work, false);
+    work(true);
+    helpers.clear();  // joins
+    return total;
 }
 
 }  // namespace wexal::cli

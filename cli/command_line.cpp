@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 #include <utility>
 
 #include <QCommandLineParser>
@@ -78,6 +79,22 @@ std::optional<std::string> readSeed(const QString& text, RunOptions& options) {
     return std::nullopt;
 }
 
+std::optional<std::string> readThreads(const QString& text, RunOptions& options) {
+    bool fits = false;
+    const qulonglong value = allDigits(text) ? text.toULongLong(&fits) : 0;
+    if (!fits || value < 1 || value > static_cast<qulonglong>(kMaxThreads)) {
+        return "--threads erwartet eine ganze Zahl von 1 bis " + std::to_string(kMaxThreads) +
+               ", nicht " + quoted(text);
+    }
+    options.threads = static_cast<int>(value);
+    return std::nullopt;
+}
+
+// Every core the machine reports; one when it reports none.
+int allCores() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+}
+
 std::optional<std::string> readFormat(const QString& text, RunOptions& options) {
     using Named = std::pair<const char16_t*, OutputFormat>;
     constexpr std::array kFormats{Named{u"text", OutputFormat::Text},
@@ -101,19 +118,34 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "Wahrscheinlichkeiten.");
     const QCommandLineOption help({"h", "help"}, "Zeigt diese Hilfe.");
     const QCommandLineOption version({"v", "version"}, "Zeigt die Version.");
-    const QCommandLineOption escapes("escapes", "Anzahl der Wexalen (1 bis 10^12, Vorgabe 1000).",
-                                     "N", "1000");
+    const QString startBarriers = QString::fromStdString(barriersText(kStartSetting));
+    const QString startTurnBack = QString::fromUtf8(turnBackText(kStartSetting));
+    const QString defaultEscapes = QString::number(kDefaultEscapes);
+    const QCommandLineOption escapes(
+        "escapes", QStringLiteral("Anzahl der Wexalen (1 bis 10^12, Vorgabe %1).").arg(defaultEscapes),
+        "N", defaultEscapes);
     const QCommandLineOption barriers(
-        "barriers", "Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe 10110101).", "BITS",
-        "10110101");
+        "barriers",
+        QStringLiteral("Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe %1, wie beim Start "
+                       "des Fensters).")
+            .arg(startBarriers),
+        "BITS", startBarriers);
     const QCommandLineOption turnBack(
-        "turn-back", "Hin-und-her möglich: ja oder nein (Vorgabe nein).", "ja|nein", "nein");
+        "turn-back", QStringLiteral("Hin-und-her möglich: ja oder nein (Vorgabe %1).").arg(startTurnBack),
+        "ja|nein", startTurnBack);
+    const QString cores = QString::number(allCores());
+    const QCommandLineOption threads(
+        "threads",
+        QStringLiteral("Anzahl der Threads (Vorgabe: alle Kerne, hier %1); das Ergebnis hängt "
+                       "nicht davon ab.")
+            .arg(cores),
+        "N", cores);
     const QCommandLineOption seed("seed", "Startwert für wiederholbare Läufe (sonst die Uhr).",
                                   "S");
     const QCommandLineOption exact("exact", "Nur die exakte Lösung, keine Simulation.");
     const QCommandLineOption format("format", "Ausgabe: text, csv oder json (Vorgabe text).",
                                     "FORMAT", "text");
-    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format});
+    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads});
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -143,7 +175,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     using OptionReader = std::pair<const QCommandLineOption*, Reader>;
     const std::array readers{
         OptionReader{&escapes, readEscapes}, OptionReader{&barriers, readBarriers},
-        OptionReader{&turnBack, readTurnBack}, OptionReader{&format, readFormat}};
+        OptionReader{&turnBack, readTurnBack}, OptionReader{&format, readFormat},
+        OptionReader{&threads, readThreads}};
     for (const auto& [option, read] : readers) {
         if (auto error = read(parser.value(*option), options)) return reject(*error);
     }

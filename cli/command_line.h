@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-#include "cli/setting.h"
+#include "sim/setting.h"
 
 namespace wexal::cli {
 
@@ -15,10 +15,11 @@ enum class OutputFormat { Text, Csv, Json };
 inline constexpr std::int64_t kDefaultEscapes = 1000;
 
 struct RunOptions {
-    Setting setting;
+    Setting setting = kStartSetting;
     std::int64_t escapes = kDefaultEscapes;
     std::optional<std::uint64_t> seed;  // none: the window's clock-reseeded generator
     bool exactOnly = false;
+    int threads = 1;  // the command line's default is every core
     OutputFormat format = OutputFormat::Text;
 };
 

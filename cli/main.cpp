@@ -1,38 +1,37 @@
 // wexal-sim: many escapes on the window's own core, beside the exact probabilities.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <iostream>
-#include <memory>
 #include <sstream>
 
 #include <QCoreApplication>
 
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
-#include "cli/exact_solution.h"
 #include "cli/progress_bar.h"
 #include "cli/report.h"
-#include "platform/random_source.h"
+#include "sim/exact_solution.h"
 
 namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
 
-std::unique_ptr<wexal::RandomSource> randomFor(const wexal::cli::RunOptions& options) {
-    if (options.seed) return std::make_unique<wexal::SeededRandom>(*options.seed);
-    return std::make_unique<wexal::ClockRandom>();
+// Without --seed every run is a new one, as in the window: the seed comes from the clock.
+std::uint64_t seedFor(const wexal::cli::RunOptions& options) {
+    if (options.seed) return *options.seed;
+    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 int run(const wexal::cli::RunOptions& options) {
     using namespace wexal::cli;
-    Report report{options, solveExactly(options.setting), std::nullopt};
+    Report report{options, wexal::solveExactly(options.setting), std::nullopt};
     if (!options.exactOnly) {
-        const auto random = randomFor(options);
         ProgressBar bar(stderr, options.escapes, isatty(STDERR_FILENO) == 1);
-        report.batch = runBatch(options.setting, options.escapes, *random,
+        report.batch = runBatch(options.setting, options.escapes, seedFor(options), options.threads,
                                 [&bar](std::int64_t finished) { bar.update(finished); });
         bar.finish();
     }

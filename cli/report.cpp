@@ -202,7 +202,7 @@ void writeJson(std::ostream& out, const Report& report) {
                orNull(line.frequency) + R"(, "probability": ")" + line.probability +
                R"(", "probabilityValue": )" + shortestDecimal(line.probabilityValue);
     };
-    out << "{\n  \"escapes\": " << o.escapes << ",\n  \"barriers\": \"" << barriersText(o.setting)
+    out << "{\n  \"escapes\": " << (report.batch ? o.escapes : 0) << ",\n  \"barriers\": \"" << barriersText(o.setting)
         << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
         << "\",\n  \"seed\": " << orNull(o.seed) << ",\n  \"exits\": [\n";
     for (int i = 0; i < nw::kBarrierCount; ++i) {

@@ -6,7 +6,7 @@
 
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
-#include "cli/exact_solution.h"
+#include "sim/exact_solution.h"
 
 namespace wexal::cli {
 

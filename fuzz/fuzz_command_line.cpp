@@ -2,10 +2,10 @@
 // split into arguments at NUL bytes, or at line feeds when it holds no NUL (so a seed is one
 // argument a line), and "wexal-sim" goes in front. It must never crash and always give one of
 // its four actions; help names the options and the version is the program's. A run has
-// 1..kMaxEscapes escapes and eight barriers, and its options, written out as arguments again,
-// read back as the same run. A rejection is one non-empty line: no line feed, carriage return,
-// vertical tab, form feed, NEL or Unicode line or paragraph separator, which a terminal or an
-// editor would show as a second line.
+// 1..kMaxEscapes escapes, 1..kMaxThreads threads and eight barriers, and its options, written
+// out as arguments again, read back as the same run. A rejection is one non-empty line: no
+// line feed, carriage return, vertical tab, form feed, NEL or Unicode line or paragraph
+// separator, which a terminal or an editor would show as a second line.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -78,11 +78,13 @@ QStringList argumentsFor(const RunOptions& options) {
                           QStringLiteral("--escapes"),
                           QString::number(options.escapes),
                           QStringLiteral("--barriers"),
-                          QString::fromStdString(wexal::cli::barriersText(options.setting)),
+                          QString::fromStdString(wexal::barriersText(options.setting)),
                           QStringLiteral("--turn-back"),
-                          QString::fromUtf8(wexal::cli::turnBackText(options.setting)),
+                          QString::fromUtf8(wexal::turnBackText(options.setting)),
                           QStringLiteral("--format"),
-                          QString::fromUtf8(formatName(options.format))};
+                          QString::fromUtf8(formatName(options.format)),
+                          QStringLiteral("--threads"),
+                          QString::number(options.threads)};
     if (options.seed) arguments << QStringLiteral("--seed") << QString::number(*options.seed);
     if (options.exactOnly) arguments << QStringLiteral("--exact");
     return arguments;
@@ -91,7 +93,7 @@ QStringList argumentsFor(const RunOptions& options) {
 bool sameRun(const RunOptions& a, const RunOptions& b) {
     return a.escapes == b.escapes && a.setting.barriers == b.setting.barriers &&
            a.setting.turnBack == b.setting.turnBack && a.seed == b.seed &&
-           a.exactOnly == b.exactOnly && a.format == b.format;
+           a.exactOnly == b.exactOnly && a.format == b.format && a.threads == b.threads;
 }
 
 void checkRun(const QStringList& arguments, const CommandLine& line) {
@@ -105,12 +107,15 @@ void checkRun(const QStringList& arguments, const CommandLine& line) {
         std::memcpy(&byte, &on, 1);
         if (byte > 1) fail("a barrier is neither 0 nor 1", arguments, std::to_string(byte));
     }
-    const std::string bits = wexal::cli::barriersText(options.setting);
+    const std::string bits = wexal::barriersText(options.setting);
     if (bits.size() != wexal::network::kBarrierCount ||
         bits.find_first_not_of("01") != std::string::npos) {
         fail("barriers are not eight digits 0/1", arguments, bits);
     }
     if (formatName(options.format) == nullptr) fail("unknown format", arguments, "");
+    if (options.threads < 1 || options.threads > wexal::cli::kMaxThreads) {
+        fail("threads out of 1..kMaxThreads", arguments, std::to_string(options.threads));
+    }
 
     const QStringList again = argumentsFor(options);
     const CommandLine reread = wexal::cli::parseCommandLine(again);

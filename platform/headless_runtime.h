@@ -20,7 +20,6 @@ public:
     void endProgram() override { ended_ = true; }
     ScreenSize screenSize() const override { return screen_; }
 
-    void setScreenSize(ScreenSize screen) { screen_ = screen; }
     const std::vector<std::string>& messages() const { return messages_; }
     bool ended() const { return ended_; }
 

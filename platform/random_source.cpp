@@ -37,6 +37,21 @@ std::uint64_t Xoshiro256::next() {
     s_[3] = std::rotl(s_[3], 45);
     return result;
 }
+
+void Xoshiro256::jump() {
+    constexpr std::array<std::uint64_t, 4> kJump = {0x180ec6d33cfd0abaULL, 0xd5a61266f0c9392cULL,
+                                                    0xa9582618e03fc9aaULL, 0x39abdc4529b1661cULL};
+    std::array<std::uint64_t, 4> jumped{};
+    for (const std::uint64_t word : kJump) {
+        for (int bit = 0; bit < kWordBits; ++bit) {
+            if (((word >> bit) & 1U) != 0) {
+                for (std::size_t i = 0; i < jumped.size(); ++i) jumped[i] ^= s_[i];
+            }
+            next();
+        }
+    }
+    s_ = jumped;
+}
 // NOLINTEND(readability-magic-numbers)
 
 void Xoshiro256::mix(std::uint64_t value) {

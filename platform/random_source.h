@@ -24,6 +24,8 @@ public:
     std::uint64_t next();
     // Folds a value into the running state; the state never becomes all zero.
     void mix(std::uint64_t value);
+    // Moves 2^128 draws ahead: streams jumped 0, 1, 2, ... times never overlap in practice.
+    void jump();
     // 24 random bits as a float in [0, 1): every value is exact in single precision.
     float nextFloat() {
         return static_cast<float>(next() >> (kWordBits - kFloatBits)) * kFloatUnit;
@@ -55,6 +57,7 @@ private:
 class SeededRandom final : public RandomSource {
 public:
     explicit SeededRandom(std::uint64_t seed) : gen_(seed) {}
+    explicit SeededRandom(const Xoshiro256& stream) : gen_(stream) {}
     void reseedFromClock() override {}
     float nextRandom() override { return gen_.nextFloat(); }
 

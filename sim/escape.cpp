@@ -3,130 +3,166 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/palette.h"
+#include "platform/number_text.h"
+#include "sim/draw.h"
 
 namespace wexal {
 
 namespace nw = network;
 
-void Escape::formLoad() {
-    window_.layoutWindow(state.nodeX, state.nodeY);
-    resetTraceCounts();
-    readNoReturnFromOptions();
-    state.attempts = 0;
+namespace {
 
-    for (int i = 0; i < nw::kBarrierCount; ++i) showBarrier(i);
-    window_.setBoxColor(Box::Text5, paletteColor(palette::kYellow));
-    window_.setBoxColor(Box::Text6, paletteColor(palette::kYellow));
-
-    for (int n = 1; n <= nw::kLastJunction; ++n) {
-        state.exitCount[n] = nw::kThroughNode6[n].count;
-        for (int k = 1; k <= state.exitCount[n]; ++k) {
-            state.neighbour[n][k] = nw::kThroughNode6[n].to[k - 1];
-        }
-    }
-    state.exitCounter = nw::kExitCounter;
-    state.startNode = nw::kStartNode;
-    state.currentNode = state.startNode;
+// A statistic as its box shows it: the percentages are taken from the figures as written,
+// which differ from the numbers themselves only beyond 2^53.
+double asShown(double value) {
+    return isWrittenExactly(value) ? value : textToNumber(numberToText(value));
 }
 
-// Two separate tests, so a greyed box (2) changes neither mark nor colour.
-void Escape::showBarrier(int index) {
-    if (window_.checkValue(index) == 1) {
-        window_.setMarkVisible(index, true);
-        window_.setBoxColor(counterBox(index), paletteColor(palette::kYellow));
-    }
-    if (window_.checkValue(index) == 0) {
-        window_.setMarkVisible(index, false);
-        window_.setBoxColor(counterBox(index), paletteColor(palette::kWhite));
-    }
+constexpr double kPercent = 100;
+
+}  // namespace
+
+Escape::Escape(RandomSource& random, const Setting& start) : random_(random), setting_(start) {
+    for (auto& row : traceCounts_) row.fill(1);
 }
 
-void Escape::resetTraceCounts() {
-    for (int a = 1; a <= nw::kLastNode; ++a) {
-        for (int b = 1; b <= nw::kLastNode; ++b) state.traceCount[a][b] = 1;
-    }
-}
-
-void Escape::readNoReturnFromOptions() {
-    if (window_.optionSelected(Option::Ja)) state.noReturn = 0;
-    if (window_.optionSelected(Option::Nein)) state.noReturn = 1;
+std::int64_t Escape::traceCount(int from, int to) const {
+    return traceCounts_.at(static_cast<std::size_t>(from)).at(static_cast<std::size_t>(to));
 }
 
 int Escape::penWidthFor(std::int64_t traceCount) {
     return static_cast<int>(std::clamp<std::int64_t>(traceCount, 1, kMaxPenWidth));
 }
 
-// Draws positions in the current node's list until one is admissible: never the node
-// itself, and under "nein" never the node the robber just came from.
-void Escape::drawChoice() {
-    const int here = state.currentNode;
+// Draws positions until one is admissible, reseeding before every draw as the window's
+// generator expects. The "nein" test follows the option as the user last set it, also in the
+// middle of an escape.
+int Escape::drawNextNode() {
+    const StreetDraw draw = streetDrawAt(robberNode_, previousNode_, setting_.turnBack, throughNode6_);
     for (;;) {
         random_.reseedFromClock();
-        state.choiceRange = state.exitCount[here] - state.noReturn;
         const float r = random_.nextRandom();
-        state.choiceIndex = static_cast<int>(std::floor(static_cast<float>(state.choiceRange) * r)) + 1;
-        // A float product can round up to choiceRange itself for r just below 1.
-        state.choiceIndex = std::min(state.choiceIndex, state.choiceRange);
-        state.candidateNode = state.neighbour[here][state.choiceIndex];
-        if (state.candidateNode == here) continue;
-        if (window_.optionSelected(Option::Nein) && state.candidateNode == state.previousNode) {
-            continue;
-        }
-        return;
+        // A float product can round up to range itself for r just below 1.
+        const int k = std::min(static_cast<int>(std::floor(static_cast<float>(draw.range) * r)),
+                               draw.range - 1);
+        const int node = draw.candidate(k);
+        if (draw.admissible(node)) return node;
     }
 }
 
-void Escape::stepEscape() {
-    drawChoice();
-    const int from = state.currentNode;
-    const int to = state.candidateNode;
+void Escape::singleStep() {
+    if (!running_) return;
+    const int from = robberNode_;
+    const int to = drawNextNode();
+    auto& trace = traceCounts_[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
+    tell([&](EscapeObserver& o) { o.streetTaken(from, to, penWidthFor(trace)); });
+    ++trace;
+    ++stepsThisEscape_;
+    previousNode_ = from;
+    placeRobber(to);
 
-    window_.setPenWidth(penWidthFor(state.traceCount[from][to]));
-    window_.drawLine(state.nodeX[from] + kTraceOffset, state.nodeY[from] + kTraceOffset,
-                     state.nodeX[to] + kTraceOffset, state.nodeY[to] + kTraceOffset);
-    ++state.traceCount[from][to];
-
-    state.previousNode = from;
-    state.currentNode = to;
-    placeRobber();
-
-    // The barrier's state decides this step's end and rewires 4 and 5 for the next step.
-    if (window_.checkValue(nw::kBarrier6) == 1) {
-        state.escapeOver = nw::isExit(to, true);
-        wireLowerStreet(true);
-    }
-    if (window_.checkValue(nw::kBarrier6) == 0) {
-        state.escapeOver = nw::isExit(to, false);
-        wireLowerStreet(false);
-    }
-    if (state.escapeOver) {
-        state.currentNode = 0;
-        finishEscape();
+    // Barrier 5 as it is now decides this step's end and wires 4 and 5 for the next step: the
+    // step that starts on 4 or 5 still uses the lists the step before left behind.
+    const bool barrier5On = setting_.rewiringBarrierOn();
+    throughNode6_ = barrier5On;
+    if (nw::isExit(to, barrier5On)) {
+        running_ = false;
+        finish();
     }
 }
 
-void Escape::wireLowerStreet(bool throughNode6) {
-    for (const auto& [node, direct] : nw::kBypassNode6) {
-        const nw::StreetList& streets = throughNode6 ? nw::kThroughNode6[node] : direct;
-        state.exitCount[node] = streets.count;
-        for (int k = 1; k <= streets.count; ++k) state.neighbour[node][k] = streets.to[k - 1];
+void Escape::wholeEscape() {
+    while (running_) singleStep();
+}
+
+void Escape::fiftyEscapes() {
+    for (int pass = 1; pass <= kEscapesPerClick; ++pass) {
+        wholeEscape();
+        startAtBank();
     }
 }
 
-void Escape::placeRobber() {
-    const float height = window_.robberHeight();
-    window_.setRobberPosition(state.nodeX[state.currentNode],
-                              state.nodeY[state.currentNode] - height / kRobberRaiseDivisor);
+void Escape::restart() {
+    if (!running_) startAtBank();
 }
 
-void Escape::restartEscape() {
-    readNoReturnFromOptions();
-    // Every escape is an independent trial from the bank: the last escape's final junction
-    // must not steer the first step of the next one under "nein".
-    state.previousNode = 0;
-    state.currentNode = state.startNode;
-    placeRobber();
+// Every escape is an independent trial from the bank: the last escape's final junction must
+// not steer the first step of the next one under "nein".
+void Escape::startAtBank() {
+    previousNode_ = 0;
+    stepsThisEscape_ = 0;
+    running_ = true;
+    placeRobber(nw::kStartNode);
+}
+
+void Escape::placeRobber(int node) {
+    robberNode_ = node;
+    tell([node](EscapeObserver& o) { o.robberPlaced(node); });
+}
+
+// Counts the escape that has just ended at robberNode_. Each exit is classified by its barrier
+// as it is now, so a barrier switched since earlier finishes moves its exit's whole count from
+// one total to the other. The attempt is counted even when its exit's count overflows.
+void Escape::finish() {
+    ++attempts_;
+    auto& count = exitCounts_[static_cast<std::size_t>(nw::kBoxOfExit[static_cast<std::size_t>(robberNode_)])];
+    if (count >= kCountLimit) {
+        tell([](EscapeObserver& o) { o.countsChanged(); });
+        throw ArithmeticError("Überlauf: der Zähler kann nicht weiter zählen");
+    }
+    ++count;
+    countedSteps_ += stepsThisEscape_;
+    countedStepsSquared_ += stepsThisEscape_ * stepsThisEscape_;
+
+    Statistics s;
+    for (int i = 0; i < nw::kBarrierCount; ++i) {
+        (setting_.barriers[static_cast<std::size_t>(i)] ? s.failed : s.succeeded) +=
+            exitCounts_[static_cast<std::size_t>(i)];
+    }
+    const double attemptsShown = asShown(static_cast<double>(attempts_));
+    s.succeededPercent = asShown(static_cast<double>(s.succeeded)) * kPercent / attemptsShown;
+    s.failedPercent = asShown(static_cast<double>(s.failed)) * kPercent / attemptsShown;
+    statistics_ = s;
+    shareHistory_.record(attempts_, s.succeeded);
+    tell([](EscapeObserver& o) { o.countsChanged(); });
+}
+
+void Escape::clearCounters() {
+    attempts_ = 0;
+    exitCounts_.fill(0);
+    statistics_ = {};
+    countedSteps_ = 0;
+    countedStepsSquared_ = 0;
+    countsMixSettings_ = false;
+    shareHistory_.clear();
+    tell([](EscapeObserver& o) { o.countersCleared(); });
+}
+
+void Escape::clearTraces() {
+    for (auto& row : traceCounts_) row.fill(1);
+    tell([](EscapeObserver& o) { o.tracesCleared(); });
+}
+
+void Escape::setBarrier(int index, Switch value) {
+    if (index < 0 || index >= nw::kBarrierCount || value == Switch::Greyed) return;
+    const bool on = value == Switch::On;
+    bool& barrier = setting_.barriers[static_cast<std::size_t>(index)];
+    if (barrier != on) settingChanged();
+    barrier = on;
+    tell([index, on](EscapeObserver& o) { o.barrierShown(index, on); });
+}
+
+void Escape::setTurnBack(bool allowed) {
+    if (setting_.turnBack != allowed) settingChanged();
+    setting_.turnBack = allowed;
+}
+
+void Escape::settingChanged() {
+    if (attempts_ > 0 || stepsThisEscape_ > 0) countsMixSettings_ = true;
+}
+
+void Escape::removeObserver(EscapeObserver* observer) {
+    std::erase(observers_, observer);
 }
 
 }  // namespace wexal

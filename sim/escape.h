@@ -3,83 +3,122 @@
 #include <array>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/random_source.h"
+#include "sim/escape_observer.h"
 #include "sim/network.h"
-#include "sim/window_ops.h"
+#include "sim/setting.h"
+#include "sim/share_history.h"
 
 namespace wexal {
 
-// Raised when a result of the statistics is invalid, divides by zero or can no longer be
-// counted exactly. The boxes written before it keep their new text.
+// Raised when a count can no longer be held exactly. The numbers changed before it stay.
 class ArithmeticError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The state of the simulation, under the names the program's documentation uses.
-struct EscapeState {
-    using NodeTable = std::array<std::array<std::int64_t, network::kLastNode + 1>,
-                                 network::kLastNode + 1>;
+// A check box's value: unticked, ticked, or greyed, which switches nothing.
+enum class Switch { Off, On, Greyed };
 
-    int startNode = 0;
-    int currentNode = 0;    // 0: no escape running
-    int previousNode = 0;   // 0: no node
-    int candidateNode = 0;  // node of the last draw; the end node after the final step
-    std::int16_t noReturn = 0;  // 1: option "nein", the robber may not turn back
-    bool escapeOver = false;
-    int choiceRange = 0;
-    int choiceIndex = 0;
-    std::int64_t attempts = 0;
-
-    std::array<int, network::kLastJunction + 1> exitCount{};
-    std::array<std::array<int, network::kMaxStreets + 1>, network::kLastJunction + 1> neighbour{};
-    std::array<std::int16_t, network::kLastNode + 1> exitCounter{};
-    NodeTable traceCount{};  // 1 + steps from a to b since the traces were cleared; unlimited
-    NodeCoordinates nodeX{};
-    NodeCoordinates nodeY{};
+// The succeeded and failed totals as the last finished escape left them.
+struct Statistics {
+    std::int64_t succeeded = 0;  // escapes counted at exits whose barrier was off then
+    std::int64_t failed = 0;     // escapes counted at exits whose barrier was on then
+    double succeededPercent = 0;
+    double failedPercent = 0;
 };
 
-// The escape procedures on one window's state.
+// The robber's escapes and everything counted about them: the wiring, where the robber
+// stands, the option, the barriers, the counts, the statistics and the traces. Its public
+// functions are the user's commands and what the views ask; it tells its observer what
+// changed.
 class Escape {
 public:
-    // Where each trace line starts and ends relative to its nodes' coordinates (map units).
-    static constexpr float kTraceOffset = 187;
-    // The pen never gets wider than this. traceCount stays exact; beyond about 40 pixels a
-    // trace already fills the street between two blocks on any usual screen, and very wide
-    // pens make every further line costly to draw after tens of thousands of escapes.
+    static constexpr int kEscapesPerClick = 50;
+    // The pen never gets wider than this, while the trace counts stay exact: beyond about 40
+    // pixels a trace already fills the street between two blocks on any usual screen.
     static constexpr int kMaxPenWidth = 64;
-    // The robber's figure stands a third of its height above its node.
-    static constexpr float kRobberRaiseDivisor = 3;
+    // A count stops at 2^53, the last whole number a double tells from its neighbours.
+    static constexpr std::int64_t kCountLimit = std::int64_t{1} << 53;
 
-    Escape(WindowOps& window, RandomSource& random) : window_(window), random_(random) {}
+    explicit Escape(RandomSource& random, const Setting& start = kStartSetting);
 
-    // The load sequence: layout, network, option and barriers into state and controls,
-    // the robber ready at the bank.
-    void formLoad();
-    void stepEscape();
-    void placeRobber();
-    void restartEscape();
-    void finishEscape();
+    // Views to tell of every change; the escape does not own them. A batch run has none.
+    void addObserver(EscapeObserver* observer) { observers_.push_back(observer); }
+    void removeObserver(EscapeObserver* observer);
 
-    // Puts every trace count back to 1 (the traces themselves belong to the window).
-    void resetTraceCounts();
-    // Light barrier `index` as its check box says: mark shown and counter box yellow when
-    // ticked, mark hidden and box white when not.
-    void showBarrier(int index);
-    // noReturn from the two option buttons: 0 for "ja", 1 for "nein".
-    void readNoReturnFromOptions();
+    // One step of the running escape; nothing when none runs.
+    void singleStep();
+    // Steps until the running escape has ended; nothing when none runs.
+    void wholeEscape();
+    // Fifty passes of: finish the running escape, start the next. So a click finishes 50
+    // escapes when one was running and 49 when none was, and leaves one ready at the bank.
+    void fiftyEscapes();
+    // A new escape from the bank, only when none runs: a running one cannot be abandoned.
+    void restart();
+    void clearCounters();
+    void clearTraces();
+    // Switching a barrier shows at once; the statistics follow at the next finish.
+    void setBarrier(int index, Switch value);
+    void setBarrier(int index, bool on) { setBarrier(index, on ? Switch::On : Switch::Off); }
+    // Applies from the next step on, also in the middle of an escape.
+    void setTurnBack(bool allowed);
 
+    bool isRunning() const { return running_; }
+    // Where the robber stands: the bank at start, the exit after an escape has ended.
+    int robberNode() const { return robberNode_; }
+    // The node the robber left with his last step; 0 before the first step of an escape.
+    int previousNode() const { return previousNode_; }
+    const Setting& setting() const { return setting_; }
+    bool throughNode6() const { return throughNode6_; }
+
+    std::int64_t attempts() const { return attempts_; }
+    std::int64_t exitCount(int box) const { return exitCounts_.at(static_cast<std::size_t>(box)); }
+    const Statistics& statistics() const { return statistics_; }
+    // Steps of the escapes counted since the counters were cleared, and their squares' sum.
+    std::int64_t countedSteps() const { return countedSteps_; }
+    std::int64_t countedStepsSquared() const { return countedStepsSquared_; }
+    // Whether the counts since the last clearing span more than one setting: the option or a
+    // barrier changed after something was counted or stepped.
+    bool countsMixSettings() const { return countsMixSettings_; }
+    // The succeeded total after each escape counted since the last clearing, thinned evenly.
+    const ShareHistory& shareHistory() const { return shareHistory_; }
+    // 1 + the steps from -> to since the traces were cleared: the next trace's pen width.
+    std::int64_t traceCount(int from, int to) const;
     static int penWidthFor(std::int64_t traceCount);
 
-    EscapeState state;
-
 private:
-    void wireLowerStreet(bool throughNode6);
-    void drawChoice();
+    friend struct EscapeTestAccess;  // lets a test set counts near their limit
 
-    WindowOps& window_;
+    int drawNextNode();
+    void finish();
+    void startAtBank();
+    void placeRobber(int node);
+    void settingChanged();
+    template <class Event>
+    void tell(Event event) {
+        for (EscapeObserver* observer : observers_) event(*observer);
+    }
+
     RandomSource& random_;
+    std::vector<EscapeObserver*> observers_;
+    Setting setting_;
+    bool throughNode6_ = true;  // the lists of 4 and 5; the start-up wiring runs through 6
+    bool running_ = true;       // an escape stands ready at the bank after start-up
+    int robberNode_ = network::kStartNode;
+    int previousNode_ = 0;
+    std::int64_t stepsThisEscape_ = 0;
+
+    std::int64_t attempts_ = 0;
+    std::array<std::int64_t, network::kBarrierCount> exitCounts_{};
+    Statistics statistics_;
+    std::int64_t countedSteps_ = 0;
+    std::int64_t countedStepsSquared_ = 0;
+    bool countsMixSettings_ = false;
+    ShareHistory shareHistory_;
+    network::NodeArray<network::NodeArray<std::int64_t>> traceCounts_{};
 };
 
 }  // namespace wexal

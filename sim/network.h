@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 
 // The street network of Tremmelin: which streets leave each junction, in which order, which
 // places end an escape and which counter box belongs to which exit.
@@ -12,8 +11,11 @@ inline constexpr int kLastNode = 14;      // nodes are 1..14; 0 means "no node"
 inline constexpr int kLastJunction = 6;   // nodes 1..6 have a list of streets
 inline constexpr int kMaxStreets = 4;     // longest list
 inline constexpr int kBarrierCount = 8;   // light barriers, check boxes, marks, counter boxes
-inline constexpr int kBarrier6 = 5;       // the light barrier on node 6, which rewires 4 and 5
 inline constexpr int kStartNode = 1;      // the bank
+
+// A value for every node 0..14, indexed by the node itself (entry 0 stands for "no node").
+template <class T>
+using NodeArray = std::array<T, kLastNode + 1>;
 
 // One junction's list of streets. The last entry leads back toward the bank (or is the node
 // itself for 1 and 6); an entry equal to its own node never moves the robber.
@@ -33,56 +35,52 @@ inline constexpr std::array<StreetList, kLastJunction + 1> kThroughNode6 = {{
     {3, {4, 5, 6}},
 }};
 
-// With barrier 5 off node 6 is bypassed: only the first entries of 4 and 5 differ.
-inline constexpr StreetList kDirect4 = {3, {5, 13, 2}};
-inline constexpr StreetList kDirect5 = {4, {4, 8, 12, 3}};
-// The junctions whose lists barrier 5 switches, with their lists while node 6 is bypassed.
+// Counter box index -> the exit it counts. Index i also names light barrier i, its check box
+// Check1(i) and its mark Line1(i).
+inline constexpr std::array<int, kBarrierCount> kExitOfBox = {9, 10, 11, 7, 13, 6, 12, 8};
+
+// Light barrier 5 guards node 6. While it is off, node 6 is no exit and the streets of 4 and 5
+// bypass it; every step rewires them after its barrier's state.
+inline constexpr int kRewiringBarrier = 5;
+inline constexpr int kRewiredNode = kExitOfBox[kRewiringBarrier];
+
+// The lists of 4 and 5 while node 6 is bypassed: only their first entries differ.
 struct Rewiring {
     int node;
     StreetList direct;
 };
-inline constexpr std::array<Rewiring, 2> kBypassNode6 = {{{4, kDirect4}, {5, kDirect5}}};
+inline constexpr std::array<Rewiring, 2> kBypass = {{{4, {3, {5, 13, 2}}}, {5, {4, {4, 8, 12, 3}}}}};
 
-// Exit node -> counter box index (entries for non-exits are never read).
-inline constexpr std::array<std::int16_t, kLastNode + 1> kExitCounter = {
-    0, 0, 0, 0, 0, 0,  // 0..5: no exits
-    5,                 // 6: light barrier 5's place
-    3, 7, 0, 1, 2, 6, 4,
-    0,                 // 14: never reached
-};
+// Exit node -> counter box index, the inverse of kExitOfBox (entries for non-exits are 0 and
+// never read).
+inline constexpr NodeArray<int> kBoxOfExit = [] {
+    NodeArray<int> box{};
+    for (int i = 0; i < kBarrierCount; ++i) box[kExitOfBox[i]] = i;
+    return box;
+}();
+static_assert([] {
+    for (int i = 0; i < kBarrierCount; ++i) {
+        if (kBoxOfExit[kExitOfBox[i]] != i) return false;  // two boxes for one exit
+    }
+    return true;
+}());
 
-// Counter box index -> its exit node (the inverse of kExitCounter).
-inline constexpr std::array<int, kBarrierCount> kExitOfBox = {9, 10, 11, 7, 13, 6, 12, 8};
-
-inline constexpr int kFirstStreetEnd = 7;   // nodes 7..13 end every escape
-inline constexpr int kLastStreetEnd = 13;
-inline constexpr int kBarrier5Node = 6;     // ends an escape while light barrier 5 is on
-
-constexpr bool isExit(int node, bool barrier5On) {
-    return (node >= kFirstStreetEnd && node <= kLastStreetEnd) ||
-           (node == kBarrier5Node && barrier5On);
+// The lists a junction has under the given wiring of 4 and 5.
+constexpr const StreetList& streetsAt(int node, bool throughNode6) {
+    if (!throughNode6) {
+        for (const Rewiring& r : kBypass) {
+            if (r.node == node) return r.direct;
+        }
+    }
+    return kThroughNode6[static_cast<std::size_t>(node)];
 }
 
-// Where each node lies on the map, in 1/1440 inch on the design screen (12288 x 9216).
-struct MapPoint {
-    double x;
-    double y;
-};
-inline constexpr std::array<MapPoint, kLastNode + 1> kNodeDesign = {{
-    {0, 0},  // unused
-    {1920, 1080}, {600, 1080}, {3360, 1080}, {600, 2520}, {3360, 2520}, {1920, 2520},
-    {3720, 1080}, {3360, 3540}, {600, 0}, {3360, 0}, {0, 1080}, {3840, 2520},
-    {600, 3640}, {3360, 3640},
-}};
-
-// The nodes' places for a screen: design x times scaleX, design y times scaleY. Entry 0
-// is left alone.
-using NodePlaces = std::array<float, kNodeDesign.size()>;
-inline void scaleNodes(double scaleX, double scaleY, NodePlaces& nodeX, NodePlaces& nodeY) {
-    for (std::size_t n = 1; n < kNodeDesign.size(); ++n) {
-        nodeX[n] = static_cast<float>(kNodeDesign[n].x * scaleX);
-        nodeY[n] = static_cast<float>(kNodeDesign[n].y * scaleY);
-    }
+// Nodes 7..13 end every escape, node 6 only while its light barrier is on.
+constexpr bool isExit(int node, bool rewiringBarrierOn) {
+    constexpr int kFirstStreetEnd = 7;
+    constexpr int kLastStreetEnd = 13;
+    return (node >= kFirstStreetEnd && node <= kLastStreetEnd) ||
+           (node == kRewiredNode && rewiringBarrierOn);
 }
 
 }  // namespace wexal::network

@@ -62,27 +62,15 @@ echo "clang-tidy: $(wc -l <"$logs/distinct.txt") distinct findings"
 cat "$logs/distinct.txt"
 
 echo "== cppcheck"
-# cppcheck 2.10 reads no letters beyond ASCII in names (cmdCLZähler_Click), so it analyses a
-# copy of our folders with ä, ö, ü and ß written as ae, oe, ue and ss: as many bytes, so lines
-# and columns stay. It reads the compile commands of both builds, pointed at the copy, without
-# what the build generates; its findings name the real files.
-copy="$PWD/build/analyse-cppcheck"
-rm -rf "$copy"
-mkdir -p "$copy"
-mapfile -t tops < <(printf '%s\n' "${folders[@]%%/*}" "${fuzz_folders[@]}" | sort -u)
-cp -r "${tops[@]}" "$copy/"
-find "$copy" -type f \( -name '*.cpp' -o -name '*.h' \) -exec \
-  sed -i 's/ä/ae/g; s/ö/oe/g; s/ü/ue/g; s/Ä/Ae/g; s/Ö/Oe/g; s/Ü/Ue/g; s/ß/ss/g' {} +
+# cppcheck reads the compile commands of both builds, without what the build generates.
 jq -s --arg generated "$PWD/build/" '[add[] | select(.file | startswith($generated) | not)]' \
-  "$build/compile_commands.json" "$fuzz_build/compile_commands.json" |
-  sed "s|$PWD/build/|@build@|g; s|$PWD/|$copy/|g; s|@build@|$PWD/build/|g" \
-    >"$copy/compile_commands.json"
+  "$build/compile_commands.json" "$fuzz_build/compile_commands.json" >"$build/cppcheck-commands.json"
 mkdir -p "$build/cppcheck"
-if ! cppcheck --project="$copy/compile_commands.json" --library=googletest --library=qt \
+if ! cppcheck --project="$build/cppcheck-commands.json" --library=googletest --library=qt \
     --std=c++20 --enable=warning,performance,portability --inline-suppr \
     --suppress=missingIncludeSystem --suppress="*:$PWD/$build/*" \
     --suppress="*:$PWD/$fuzz_build/*" --cppcheck-build-dir="$build/cppcheck" \
-    --error-exitcode=1 --quiet -j2 2>&1 | sed "s|$copy/||g"; then
+    --error-exitcode=1 --quiet -j2 2>&1; then
   findings=1
 fi
 

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
   fonts-liberation2 locales-all
-  xvfb xdotool x11-utils imagemagick file
+  xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils
 )
 packages+=("$@")

@@ -1,69 +1,50 @@
-#include "ui/commands.h"
+// What the buttons, the option buttons and the light-barrier switches do: each hands one
+// command to the escape, which decides whether it applies (a step only while an escape runs,
+// a restart only while none does).
+#include <QCheckBox>
+#include <QRadioButton>
 
-#include "platform/number_text.h"
+#include "ui/wexal.h"
 
 namespace wexal {
 
-const std::string Commands::kInformation =
+const char* const Wexal::kInformation =
     "Simulation zu einer Schulbuchaufgabe\n\r"
     "Tovarek 8, Ausgabe N, Kap. 4, Stochastik E1\n\r"
     "(Velmarsk Verlag)\n\r"
     "von P. Dornwald, Universität Quarnow";
 
-void Commands::finishRunningEscape() {
-    while (escape_.state.currentNode != 0) escape_.stepEscape();
-}
-
-void Commands::startEscapeAtBank() {
-    escape_.state.currentNode = 1;
-    escape_.restartEscape();
-}
-
-void Commands::cmdEinzel_Click() {
-    if (escape_.state.currentNode != 0) escape_.stepEscape();
-}
+void Wexal::cmdEinzel_Click() { escape_.singleStep(); }
 
 // Leaves the finished escape on the map; only "Neustart" or "50 Wexalen" start the next.
-void Commands::cmdGanze_Click() { finishRunningEscape(); }
+void Wexal::cmdGanze_Click() { escape_.wholeEscape(); }
 
-// The first pass completes the running escape, if any, so one click finishes 50 escapes when
-// one was running and 49 when none was; a fresh escape waits at the bank afterwards.
-void Commands::cmd100_Click() {
-    for (int pass = 1; pass <= kEscapesPerClick; ++pass) {
-        finishRunningEscape();
-        startEscapeAtBank();
-    }
-}
+void Wexal::cmd100_Click() { escape_.fiftyEscapes(); }
 
-// A running escape cannot be abandoned: it has to be stepped to its end first.
-void Commands::cmdNeustart_Click() {
-    if (escape_.state.currentNode == 0) startEscapeAtBank();
-}
+void Wexal::cmdNeustart_Click() { escape_.restart(); }
 
-void Commands::cmdCLSpuren_Click() {
-    cls_();
-    escape_.resetTraceCounts();
-}
+void Wexal::cmdCLSpuren_Click() { escape_.clearTraces(); }
 
-void Commands::cmdCLZähler_Click() {
-    escape_.state.attempts = 0;
-    window_.setBoxText(Box::Text2, numberToText(static_cast<double>(escape_.state.attempts)));
-    for (int i = 0; i < network::kBarrierCount; ++i) window_.setBoxText(counterBox(i), "0");
-    for (Box box : {Box::Text3, Box::Text4, Box::Text5, Box::Text6}) window_.setBoxText(box, "0");
-}
+void Wexal::cmdCLZaehler_Click() { escape_.clearCounters(); }
 
-void Commands::Command1_Click() { runtime_.messageBox(kInformation); }
+void Wexal::Command1_Click() { runtime_.messageBox(kInformation); }
 
-void Commands::cmdEnde_Click() { runtime_.endProgram(); }
+void Wexal::cmdEnde_Click() { runtime_.endProgram(); }
 
-// The statistics follow at the next finish, which classifies the box by its new colour.
-void Commands::Check1_Click(std::int16_t index) {
+// The box's new value: a greyed box would switch nothing.
+void Wexal::Check1_Click(std::int16_t index) {
     if (index < 0 || index >= network::kBarrierCount) return;
-    escape_.showBarrier(index);
+    Switch value = Switch::Greyed;
+    switch (check1_[static_cast<std::size_t>(index)]->checkState()) {
+        case Qt::Unchecked: value = Switch::Off; break;
+        case Qt::Checked: value = Switch::On; break;
+        case Qt::PartiallyChecked: break;
+    }
+    escape_.setBarrier(index, value);
 }
 
 // Both options do the same: the step after the click follows the selected one.
-void Commands::Option1_Click() { escape_.readNoReturnFromOptions(); }
-void Commands::Option2_Click() { escape_.readNoReturnFromOptions(); }
+void Wexal::Option1_Click() { escape_.setTurnBack(option1_->isChecked()); }
+void Wexal::Option2_Click() { escape_.setTurnBack(option1_->isChecked()); }
 
 }  // namespace wexal

@@ -115,9 +115,6 @@ inline constexpr std::array<Control, 57> kTree = {{
      ShapeStyle{Rgb{224, 224, 224}, {}, 1, false, true}},
 }};
 
-// Check boxes ticked at start: barriers 0, 2, 3, 5 and 7 are on.
-inline constexpr std::array<bool, 8> kBarrierOnAtStart = {true, false, true, true, false, true, false, true};
-
 // Which controls lie above which inside each container, topmost first. Controls with a window
 // of their own (everything but labels, images, shapes and lines) always lie above the others.
 inline constexpr std::size_t kStackRowRoom = 26;  // picBox, the fullest container, has 23

@@ -3,11 +3,9 @@
 #include <QPainter>
 #include <QPalette>
 
-namespace wexal {
+#include "ui/colour.h"
 
-namespace {
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-}  // namespace
+namespace wexal {
 
 ShapeFigure::ShapeFigure(const controls::ShapeStyle& style, QWidget* parent)
     : QWidget(parent), style_(style) {

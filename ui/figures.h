@@ -30,7 +30,6 @@ class LineFigure final : public QWidget {
 public:
     LineFigure(QColor color, int width, QWidget* parent);
     void setEnds(QPointF from, QPointF to);
-    QLineF ends() const { return ends_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -36,7 +36,11 @@ Pass computePass(ScreenSize screen) {
         pass.marks[i] = {static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
                          static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
     }
-    network::scaleNodes(s.x, s.y, pass.nodeX, pass.nodeY);
+    static_assert(kNodes.size() == network::kLastNode + 1);
+    for (std::size_t n = 1; n < kNodes.size(); ++n) {
+        pass.nodeX[n] = static_cast<float>(kNodes[n].x * s.x);
+        pass.nodeY[n] = static_cast<float>(kNodes[n].y * s.y);
+    }
     return pass;
 }
 

@@ -38,8 +38,8 @@ struct Pass {
     Scale scale;
     std::vector<Placement> controls;
     std::array<MarkPlacement, network::kBarrierCount> marks{};
-    std::array<float, network::kLastNode + 1> nodeX{};  // entry 0 unused
-    std::array<float, network::kLastNode + 1> nodeY{};
+    network::NodeArray<float> nodeX{};  // entry 0 unused
+    network::NodeArray<float> nodeY{};
 };
 
 Pass computePass(ScreenSize screen);

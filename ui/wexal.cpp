@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "ui/colour.h"
 #include "ui/control_tree.h"
 #include "ui/figures.h"
 #include "ui/map_box.h"
@@ -21,10 +22,7 @@ namespace {
 using controls::Kind;
 
 constexpr const char* kWindowTitle = "ankraub in Tremmelin";
-const QColor kMarkColour(255, 255, 0);
 constexpr int kMarkWidth = 8;  // pixels
-
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 // The design fonts are Windows fonts; these free fonts have the same metrics.
 void substituteDesignFonts() {
@@ -70,15 +68,14 @@ int arrayIndex(const char* name) { return QString::fromUtf8(name).section('(', 1
 }  // namespace
 
 Wexal::Wexal(Runtime& runtime, QWidget* parent)
-    : QWidget(parent),
-      runtime_(runtime),
-      escape_(*this, runtime.random()),
-      commands_(escape_, *this, runtime, [this] { picBox_->cls(); }) {
+    : QWidget(parent), runtime_(runtime), escape_(runtime.random()) {
     substituteDesignFonts();
     setObjectName(QStringLiteral("Wexal"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon.ico")));
     setFont(designFont(controls::kWindowFont, font()));
+    recentre_.setSingleShot(true);
+    connect(&recentre_, &QTimer::timeout, this, &Wexal::centreOnScreen);
     createControls();
     stackControls();
     chainTabOrder();
@@ -125,7 +122,8 @@ void Wexal::createControls() {
             case Kind::Shape: w = new ShapeFigure(*c.shape, parent); break;
         }
         w->setObjectName(QString::fromUtf8(c.name));
-        w->setFont(designFont(c.font, parent->font()));
+        // A control without a font of its own takes the window's, whatever its frame uses.
+        w->setFont(designFont(c.font, font()));
         if (c.background) {
             if (auto* box = qobject_cast<QLineEdit*>(w)) {
                 QPalette palette = box->palette();
@@ -139,16 +137,19 @@ void Wexal::createControls() {
     }
 
     for (int i = 0; i < network::kBarrierCount; ++i) {
-        line1_[i] = new LineFigure(kMarkColour, kMarkWidth, picBox_);
+        line1_[i] = new LineFigure(toQColor(paletteColor(palette::kYellow)), kMarkWidth, picBox_);
         line1_[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i));
         controls_.insert(line1_[i]->objectName(), line1_[i]);
-        boxes_[i] = qobject_cast<QLineEdit*>(control(QStringLiteral("Text1(%1)").arg(i)));
-        check1_[i]->setChecked(controls::kBarrierOnAtStart[i]);
+        text1_[i] = qobject_cast<QLineEdit*>(control(QStringLiteral("Text1(%1)").arg(i)));
     }
-    int statistics = boxIndex(Box::Text2);
-    for (const char* name : {"Text2", "Text3", "Text4", "Text5", "Text6"}) {
-        boxes_[statistics++] = qobject_cast<QLineEdit*>(control(QString::fromUtf8(name)));
-    }
+    const auto box = [this](const char* name) {
+        return qobject_cast<QLineEdit*>(control(QString::fromUtf8(name)));
+    };
+    attemptsBox_ = box("Text2");
+    succeededBox_ = box("Text3");
+    succeededPercentBox_ = box("Text4");
+    failedBox_ = box("Text5");
+    failedPercentBox_ = box("Text6");
     option1_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option1")));
     option2_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option2")));
     // The option group is one stop on the keyboard's way: the selected button. The other
@@ -158,8 +159,6 @@ void Wexal::createControls() {
             option->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
-    option1_->setFocusPolicy(Qt::ClickFocus);
-    option2_->setChecked(true);
 
     auto* policeman = qobject_cast<QLabel*>(control(QStringLiteral("Image1")));
     policeman->setPixmap(QPixmap(QStringLiteral(":/policeman.bmp")));
@@ -198,23 +197,23 @@ void Wexal::chainTabOrder() {
 void Wexal::connectCommands() {
     struct Wiring {
         const char* name;
-        void (Commands::*handler)();
+        void (Wexal::*handler)();
     };
     static constexpr auto kWiring = std::to_array<Wiring>({
-        {"cmdEinzel", &Commands::cmdEinzel_Click},     {"cmdGanze", &Commands::cmdGanze_Click},
-        {"cmd100", &Commands::cmd100_Click},           {"cmdNeustart", &Commands::cmdNeustart_Click},
-        {"cmdCLSpuren", &Commands::cmdCLSpuren_Click}, {"cmdCLZähler", &Commands::cmdCLZähler_Click},
-        {"Command1", &Commands::Command1_Click},       {"cmdEnde", &Commands::cmdEnde_Click},
-        {"Option1", &Commands::Option1_Click},         {"Option2", &Commands::Option2_Click},
+        {"cmdEinzel", &Wexal::cmdEinzel_Click},     {"cmdGanze", &Wexal::cmdGanze_Click},
+        {"cmd100", &Wexal::cmd100_Click},           {"cmdNeustart", &Wexal::cmdNeustart_Click},
+        {"cmdCLSpuren", &Wexal::cmdCLSpuren_Click}, {"cmdCLZähler", &Wexal::cmdCLZaehler_Click},
+        {"Command1", &Wexal::Command1_Click},       {"cmdEnde", &Wexal::cmdEnde_Click},
+        {"Option1", &Wexal::Option1_Click},         {"Option2", &Wexal::Option2_Click},
     });
     for (const Wiring& w : kWiring) {
         auto* button = qobject_cast<QAbstractButton*>(control(QString::fromUtf8(w.name)));
         connect(button, &QAbstractButton::clicked, this,
-                [this, handler = w.handler] { dispatch([this, handler] { (commands_.*handler)(); }); });
+                [this, handler = w.handler] { dispatch([this, handler] { (this->*handler)(); }); });
     }
     for (int i = 0; i < network::kBarrierCount; ++i) {
         connect(check1_[i], &QAbstractButton::clicked, this, [this, i] {
-            dispatch([this, i] { commands_.Check1_Click(static_cast<std::int16_t>(i)); });
+            dispatch([this, i] { Check1_Click(static_cast<std::int16_t>(i)); });
         });
     }
 }
@@ -224,13 +223,34 @@ void Wexal::dispatch(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
+        showCounts();
         runtime_.messageBox(std::string("Laufzeitfehler: ") + error.what());
     }
+    showCounts();
 }
 
-void Wexal::Form_Load() { escape_.formLoad(); }
+// The controls start as the escape does: its barriers and its option.
+void Wexal::Form_Load() {
+    layoutWindow();
+    const Setting& start = escape_.setting();
+    (start.turnBack ? option1_ : option2_)->setChecked(true);
+    for (QRadioButton* option : {option1_, option2_}) {
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        const bool on = start.barriers[static_cast<std::size_t>(i)];
+        check1_[i]->setChecked(on);
+        barrierShown(i, on);
+    }
+    for (QLineEdit* box : {failedBox_, failedPercentBox_}) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, toQColor(paletteColor(palette::kYellow)));
+        box->setPalette(palette);
+    }
+    escape_.addObserver(this);
+}
 
-void Wexal::Form_Resize() { layoutWindow(escape_.state.nodeX, escape_.state.nodeY); }
+void Wexal::Form_Resize() { layoutWindow(); }
 
 // A change of size or of state (minimise, maximise, restore) both run a layout pass.
 void Wexal::resizeEvent(QResizeEvent* event) {
@@ -249,11 +269,34 @@ void Wexal::closeEvent(QCloseEvent* event) {
 }
 
 void Wexal::showCentred() {
-    resize(toDevice(kStartClientWidth, kStartClientHeight).x(),
-           toDevice(kStartClientWidth, kStartClientHeight).y());
-    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    const QPoint size = toDevice(kStartClientWidth, kStartClientHeight);
+    resize(size.x(), size.y());
     setWindowState(Qt::WindowNoState);
     show();
+    centreOnScreen();
+    framingMovesLeft_ = kFramingMoves;
+}
+
+// A window manager adds its frame after the window is shown and may report where it put it in
+// more than one move: for the first few framed moves, centre again whenever it stands off.
+void Wexal::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (framingMovesLeft_ == 0 || frameGeometry().size() == size()) return;
+    --framingMovesLeft_;
+    const QScreen* s = screen();
+    if (s != nullptr && frameGeometry().center() != s->availableGeometry().center()) {
+        recentre_.start();
+    }
+}
+
+// The whole window, frame and title bar included, in the middle of the screen's free area.
+// The frame is known once the window is shown; until then it is the client area alone.
+void Wexal::centreOnScreen() {
+    const QScreen* s = screen();
+    if (s == nullptr) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 }  // namespace wexal

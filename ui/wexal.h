@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QHash>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "platform/runtime.h"
 #include "sim/escape.h"
-#include "sim/window_ops.h"
-#include "ui/commands.h"
+#include "sim/escape_observer.h"
+#include "sim/network.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,73 +25,105 @@ namespace wexal {
 class LineFigure;
 class MapBox;
 
-// The program's one window. It builds its controls from the design tables, lays them out for
-// the screen, hands clicks to the commands and lends its controls to the escape.
-class Wexal final : public QWidget, public WindowOps {
+// The program's one window: a view of the escape. It builds its controls from the design
+// tables, lays them out for the screen, hands clicks to the escape as commands and renders
+// what the escape tells it. It keeps no count of its own.
+class Wexal final : public QWidget, private EscapeObserver {
     Q_OBJECT
 
 public:
     static constexpr double kStartClientWidth = 8265;   // 1/1440 inch
     static constexpr double kStartClientHeight = 7065;  // 1/1440 inch
+    // The four lines of the credit, each joined to the next by a line feed and a carriage
+    // return, with no line break at the end.
+    static const char* const kInformation;
 
     explicit Wexal(Runtime& runtime, QWidget* parent = nullptr);
     ~Wexal() override;
+    Wexal(const Wexal&) = delete;
+    Wexal& operator=(const Wexal&) = delete;
 
-    // Shows the window at its start size, centred on its screen.
+    // Shows the window at its start size, centred on its screen with its frame.
     void showCentred();
 
     // The control with this name ("cmdEinzel", "Text1(3)", ...), or nullptr.
     QWidget* control(const QString& name) const { return controls_.value(name, nullptr); }
-    const EscapeState& state() const { return escape_.state; }
-
-    // WindowOps: the escape's view of the controls.
-    void layoutWindow(NodeCoordinates& nodeX, NodeCoordinates& nodeY) override;
-    int checkValue(int index) const override;
-    bool optionSelected(Option option) const override;
-    void setMarkVisible(int index, bool visible) override;
-    std::string boxText(Box box) const override;
-    void setBoxText(Box box, const std::string& text) override;
-    Rgb boxColor(Box box) const override;
-    void setBoxColor(Box box, Rgb color) override;
-    void setPenWidth(int pixels) override;
-    void drawLine(float x1, float y1, float x2, float y2) override;
-    float robberHeight() const override { return static_cast<float>(robberSize_.height()); }
-    void setRobberPosition(float left, float top) override;
+    const Escape& escape() const { return escape_; }
+    // Where node n lies on the map (picBox units) after the last layout pass.
+    QPointF nodePlace(int node) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The handlers of the controls' events.
+    void Form_Load();
+    void Form_Resize();
+    void cmdEinzel_Click();
+    void cmdGanze_Click();
+    void cmd100_Click();
+    void cmdNeustart_Click();
+    void cmdCLSpuren_Click();
+    void cmdCLZaehler_Click();
+    void Command1_Click();
+    void cmdEnde_Click();
+    void Check1_Click(std::int16_t index);
+    void Option1_Click();
+    void Option2_Click();
+
+    // EscapeObserver: the escape's news rendered into the controls.
+    void streetTaken(int from, int to, int penWidth) override;
+    void robberPlaced(int node) override;
+    void countsChanged() override { countsStale_ = true; }
+    void countersCleared() override;
+    void tracesCleared() override;
+    void barrierShown(int index, bool on) override;
+
     void createControls();
     void stackControls();
     void chainTabOrder();
     void connectCommands();
-    void Form_Load();
-    void Form_Resize();
-    // Runs one handler; an error it raises is reported and the program goes on.
+    // Runs one handler, then shows the counts it changed; an error it raises is reported and
+    // the program goes on.
     void dispatch(const std::function<void()>& handler);
+    void showCounts();
+    void layoutWindow();
     QPoint toDevice(double left, double top) const;
+    void centreOnScreen();
     void moveRobber();
 
     Runtime& runtime_;
+    Escape escape_;
     QHash<QString, QWidget*> controls_;
     std::array<QCheckBox*, network::kBarrierCount> check1_{};
     std::array<LineFigure*, network::kBarrierCount> line1_{};
-    std::array<QLineEdit*, kBoxCount> boxes_{};
+    std::array<QLineEdit*, network::kBarrierCount> text1_{};
+    QLineEdit* attemptsBox_ = nullptr;         // Text2
+    QLineEdit* succeededBox_ = nullptr;        // Text3
+    QLineEdit* succeededPercentBox_ = nullptr; // Text4
+    QLineEdit* failedBox_ = nullptr;           // Text5
+    QLineEdit* failedPercentBox_ = nullptr;    // Text6
     QRadioButton* option1_ = nullptr;
     QRadioButton* option2_ = nullptr;
     MapBox* picBox_ = nullptr;
     QLabel* imgBrammler_ = nullptr;
 
-    Escape escape_;
-    Commands commands_;
+    // Node places on the map for the current screen (picBox units; entry 0 unused).
+    network::NodeArray<float> nodeX_{};
+    network::NodeArray<float> nodeY_{};
     // The robber figure in map units: its size from the layout, its place from the escape.
     QSizeF robberSize_;
     QPointF robberDesignPlace_;
     QPointF robberPlace_;
     bool robberPlaced_ = false;
+    bool countsStale_ = false;
+    // Moves in which the window may still be centred again once its frame is known.
+    static constexpr int kFramingMoves = 3;
+    int framingMovesLeft_ = 0;
+    QTimer recentre_;  // centres once the events of the present move are through
     bool ended_ = false;
 };
 

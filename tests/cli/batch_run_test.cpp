@@ -1,14 +1,17 @@
-// Seeded batch runs on the window's core against the exact solution.
+// Seeded batch runs on the window's core against the exact solution, and what the blocks and
+// threads of a run must not change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "cli/batch_run.h"
-#include "cli/exact_solution.h"
+#include "sim/exact_solution.h"
 
 namespace wexal::cli {
 namespace {
@@ -42,7 +45,7 @@ class BatchAgainstExact : public testing::TestWithParam<Run> {};
 // A share within five standard errors of its probability: a correct core fails this about
 // once in 1.7 million checks; a wrong probability of the size of a hand slip fails always.
 void expectWithinFiveStandardErrors(std::int64_t count, std::int64_t n, const mpq_class& exact,
-                                    const char* what) {
+                                    const std::string& what) {
     const double p = nearestDouble(exact);
     const double share = static_cast<double>(count) / static_cast<double>(n);
     const double se = std::sqrt(p * (1 - p) / static_cast<double>(n));
@@ -52,17 +55,15 @@ void expectWithinFiveStandardErrors(std::int64_t count, std::int64_t n, const mp
 TEST_P(BatchAgainstExact, AgreesWithinFiveStandardErrors) {
     const Setting setting = settingOf(GetParam());
     constexpr std::int64_t kEscapes = 200'000;
-    SeededRandom random(20261208);
-    const BatchResult batch = runBatch(setting, kEscapes, random);
+    const BatchResult batch = runBatch(setting, kEscapes, 20261208, 2);
     const ExactSolution exact = solveExactly(setting);
 
     ASSERT_EQ(batch.escapes, kEscapes);
     EXPECT_EQ(std::accumulate(batch.counts.begin(), batch.counts.end(), std::int64_t{0}), kEscapes);
     EXPECT_EQ(batch.succeeded + batch.failed, kEscapes);
     for (int i = 0; i < 8; ++i) {
-        const std::string what = "counter box " + std::to_string(i);
         expectWithinFiveStandardErrors(batch.counts[i], kEscapes, exact.exitProbability[i],
-                                       what.c_str());
+                                       "counter box " + std::to_string(i));
     }
     expectWithinFiveStandardErrors(batch.succeeded, kEscapes, exact.succeeded, "succeeded");
     EXPECT_LE(std::fabs(batch.meanSteps() - nearestDouble(exact.expectedSteps)),
@@ -75,34 +76,53 @@ INSTANTIATE_TEST_SUITE_P(Settings, BatchAgainstExact, testing::ValuesIn(kRuns),
 
 bool sameResult(const BatchResult& a, const BatchResult& b) {
     return a.escapes == b.escapes && a.counts == b.counts && a.succeeded == b.succeeded &&
-           a.failed == b.failed && a.steps == b.steps;
+           a.failed == b.failed && a.steps == b.steps && a.stepsSquared == b.stepsSquared;
 }
 
 TEST(Batch, TheSeedDecidesTheRun) {
     const Setting setting = settingOf(kRuns[2]);
-    SeededRandom first(7);
-    SeededRandom again(7);
-    SeededRandom other(8);
-    const BatchResult a = runBatch(setting, 5000, first);
-    EXPECT_TRUE(sameResult(a, runBatch(setting, 5000, again)));
-    EXPECT_FALSE(sameResult(a, runBatch(setting, 5000, other)));
+    const BatchResult a = runBatch(setting, 5000, 7);
+    EXPECT_TRUE(sameResult(a, runBatch(setting, 5000, 7)));
+    EXPECT_FALSE(sameResult(a, runBatch(setting, 5000, 8)));
 }
 
-// Under "nein" with barrier 5 on every escape takes two or three steps (the default's
+// Three full blocks and a part of one, so every thread count splits them differently.
+TEST(Batch, TheThreadCountDoesNotChangeTheRun) {
+    const Setting setting = settingOf(kRuns[2]);
+    constexpr std::int64_t kEscapes = 3 * kBlockEscapes + 1234;
+    const BatchResult one = runBatch(setting, kEscapes, 11, 1);
+    for (int threads : {2, 3, 5}) {
+        EXPECT_TRUE(sameResult(one, runBatch(setting, kEscapes, 11, threads))) << threads;
+    }
+}
+
+// Block 1 must draw from a stream of its own: were it a copy of block 0, the two-block run
+// would count exactly twice what the one-block run counts.
+TEST(Batch, EveryBlockDrawsItsOwnStream) {
+    const Setting setting = settingOf(kRuns[2]);
+    const BatchResult once = runBatch(setting, kBlockEscapes, 5);
+    BatchResult twice = once;
+    twice.add(once);
+    const BatchResult twoBlocks = runBatch(setting, 2 * kBlockEscapes, 5);
+    ASSERT_EQ(twoBlocks.escapes, twice.escapes);
+    EXPECT_FALSE(sameResult(twoBlocks, twice));
+}
+
+// Under "nein" with barrier 5 on every escape takes two or three steps (the start setting's
 // derivation), so the steps counted lie between 2N and 3N, and the spread is at most 1/2.
 TEST(Batch, CountsEveryStep) {
-    SeededRandom random(3);
-    const BatchResult batch = runBatch(Setting{}, 1000, random);
+    const BatchResult batch = runBatch(kStartSetting, 1000, 3);
     EXPECT_GE(batch.steps, 2000);
     EXPECT_LE(batch.steps, 3000);
+    EXPECT_GE(batch.stepsSquared, 4000);
+    EXPECT_LE(batch.stepsSquared, 9000);
     EXPECT_GT(batch.meanStepsStandardError(), 0);
     EXPECT_LE(batch.meanStepsStandardError(), 0.5 / std::sqrt(999.0));
 }
 
 TEST(Batch, ReportsProgressUpToTheEnd) {
-    SeededRandom random(1);
     std::vector<std::int64_t> reports;
-    runBatch(Setting{}, 150'000, random,
+    runBatch(kStartSetting, 150'000, 1, 1,
              [&reports](std::int64_t finished) { reports.push_back(finished); });
     ASSERT_GE(reports.size(), 2u);
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
@@ -112,9 +132,10 @@ TEST(Batch, ReportsProgressUpToTheEnd) {
 }
 
 TEST(Batch, RefusesCountsOutsideItsRange) {
-    SeededRandom random(1);
-    EXPECT_THROW(runBatch(Setting{}, 0, random), std::out_of_range);
-    EXPECT_THROW(runBatch(Setting{}, kMaxEscapes + 1, random), std::out_of_range);
+    EXPECT_THROW(runBatch(kStartSetting, 0, 1), std::out_of_range);
+    EXPECT_THROW(runBatch(kStartSetting, kMaxEscapes + 1, 1), std::out_of_range);
+    EXPECT_THROW(runBatch(kStartSetting, 1, 1, 0), std::out_of_range);
+    EXPECT_THROW(runBatch(kStartSetting, 1, 1, kMaxThreads + 1), std::out_of_range);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // the arguments hold. Other rejected ones are tested on the executable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <thread>
 
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
@@ -26,19 +28,23 @@ TEST(CommandLine, DefaultsAreTheWindowsStartState) {
     EXPECT_FALSE(line.options.seed.has_value());
     EXPECT_FALSE(line.options.exactOnly);
     EXPECT_EQ(line.options.format, OutputFormat::Text);
+    EXPECT_EQ(line.options.threads,
+              std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads));
 }
 
 TEST(CommandLine, ReadsEveryOption) {
     const CommandLine line = parse({"--escapes", "250", "--barriers", "01000010", "--turn-back",
-                                    "ja", "--seed", "42", "--exact", "--format", "csv"});
+                                    "ja", "--seed", "42", "--exact", "--format", "csv",
+                                    "--threads", "3"});
     ASSERT_EQ(line.action, Action::Run) << line.message;
     EXPECT_EQ(line.options.escapes, 250);
     EXPECT_EQ(barriersText(line.options.setting), "01000010");
-    EXPECT_FALSE(line.options.setting.barrier5On());
+    EXPECT_FALSE(line.options.setting.rewiringBarrierOn());
     EXPECT_TRUE(line.options.setting.turnBack);
     EXPECT_EQ(line.options.seed, 42u);
     EXPECT_TRUE(line.options.exactOnly);
     EXPECT_EQ(line.options.format, OutputFormat::Csv);
+    EXPECT_EQ(line.options.threads, 3);
 }
 
 struct Boundary {
@@ -46,6 +52,7 @@ struct Boundary {
     QStringList arguments;
     std::int64_t escapes;
     std::uint64_t seed;
+    int threads;
 };
 
 void PrintTo(const Boundary& row, std::ostream* os) {
@@ -59,18 +66,24 @@ TEST_P(CommandLineBoundary, AcceptsTheLimits) {
     ASSERT_EQ(line.action, Action::Run) << line.message;
     EXPECT_EQ(line.options.escapes, GetParam().escapes);
     EXPECT_EQ(line.options.seed, GetParam().seed);
+    EXPECT_EQ(line.options.threads, GetParam().threads);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, CommandLineBoundary,
     testing::Values(
-        Boundary{"oneEscapeSeedZero", {"--escapes", "1", "--seed", "0"}, 1, 0},
-        Boundary{"mostEscapesLargestSeed",
-                 {"--escapes=1000000000000", "--seed=18446744073709551615"},
+        Boundary{"fewest", {"--escapes", "1", "--seed", "0", "--threads", "1"}, 1, 0, 1},
+        Boundary{"most",
+                 {"--escapes=1000000000000", "--seed=18446744073709551615", "--threads=256"},
                  kMaxEscapes,
-                 18446744073709551615u},
-        Boundary{"leadingZeros", {"--escapes", "007", "--seed", "0010"}, 7, 10},
-        Boundary{"lastValueCounts", {"--seed", "1", "--escapes", "5", "--escapes", "6"}, 6, 1}),
+                 18446744073709551615u,
+                 kMaxThreads},
+        Boundary{"leadingZeros", {"--escapes", "007", "--seed", "0010", "--threads", "02"}, 7, 10, 2},
+        Boundary{"lastValueCounts",
+                 {"--seed", "1", "--escapes", "5", "--escapes", "6", "--threads", "4", "--threads", "3"},
+                 6,
+                 1,
+                 3}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Found by fuzz_command_line: "-format\vxml" is read as the short options f, o, r, m, a, t,

@@ -2,12 +2,13 @@
 // every barrier setting.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 #include <string>
 
-#include "cli/exact_solution.h"
+#include "sim/exact_solution.h"
 
-namespace wexal::cli {
+namespace wexal {
 namespace {
 
 struct HandSolved {
@@ -149,4 +150,4 @@ INSTANTIATE_TEST_SUITE_P(Fractions, NearestDouble,
                                          Rounding{"0", 0.0}, Rounding{"1", 1.0}));
 
 }  // namespace
-}  // namespace wexal::cli
+}  // namespace wexal

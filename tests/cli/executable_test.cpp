@@ -55,6 +55,9 @@ const BadInput kBadInputs[] = {
     {"exactWithValue", {"--exact=ja"}, "exact"},
     {"seedNegative", {"--seed", "-1"}, "--seed"},
     {"seedBeyond64Bits", {"--seed", "18446744073709551616"}, "--seed"},
+    {"threadsZero", {"--threads", "0"}, "--threads"},
+    {"threadsWord", {"--threads", "zwei"}, "--threads"},
+    {"threadsAboveLimit", {"--threads", "257"}, "256"},
     {"strayArgument", {"100"}, "100"},
 };
 
@@ -79,7 +82,7 @@ TEST(Executable, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* option :
-         {"--escapes", "--barriers", "--turn-back", "--seed", "--exact", "--format"}) {
+         {"--escapes", "--barriers", "--turn-back", "--seed", "--exact", "--format", "--threads"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     const Outcome version = runSim({"--version"});
@@ -155,6 +158,7 @@ TEST(Executable, JsonHasExactlyTheDocumentedShape) {
 TEST(Executable, ExactOnlyLeavesTheSimulatedFieldsNull) {
     const QJsonObject json = runJson({"--exact", "--turn-back", "ja"});
     EXPECT_EQ(keysOf(json), kTopKeys);
+    EXPECT_EQ(json["escapes"].toInteger(-1), 0);
     EXPECT_TRUE(json["seed"].isNull());
     EXPECT_TRUE(json["meanSteps"].isNull());
     for (const QJsonValue exit : json["exits"].toArray()) {
@@ -181,6 +185,17 @@ TEST(Executable, TheSameSeedGivesTheSameOutput) {
         otherSeed[1] = "100";
         EXPECT_NE(first.out, runSim(otherSeed).out) << format;
     }
+}
+
+// Three blocks and a part of one, shared out differently by each thread count.
+TEST(Executable, TheThreadCountDoesNotChangeTheOutput) {
+    auto run = [](const char* threads) {
+        return runSim({"--seed", "5", "--escapes", "200000", "--turn-back", "ja", "--threads",
+                       threads});
+    };
+    const Outcome one = run("1");
+    ASSERT_EQ(one.status, 0) << one.err;
+    for (const char* threads : {"2", "3"}) EXPECT_EQ(run(threads).out, one.out) << threads;
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

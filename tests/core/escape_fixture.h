@@ -2,34 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/scripted_random.h"
-#include "platform/palette.h"
+#include "escape_test_access.h"
 #include "sim/escape.h"
-#include "sim/headless_window.h"
 
 namespace wexal::test {
 
-inline const Rgb kYellow{255, 255, 0};
-inline const Rgb kWhite{255, 255, 255};
+// What the escape told its view, one line per event.
+class EventLog final : public EscapeObserver {
+public:
+    void streetTaken(int from, int to, int penWidth) override {
+        add("street " + std::to_string(from) + "->" + std::to_string(to) + " pen " + std::to_string(penWidth));
+    }
+    void robberPlaced(int node) override { add("robber " + std::to_string(node)); }
+    void countsChanged() override { add("counts"); }
+    void countersCleared() override { add("counters cleared"); }
+    void tracesCleared() override { add("traces cleared"); }
+    void barrierShown(int index, bool on) override {
+        add("barrier " + std::to_string(index) + (on ? " on" : " off"));
+    }
+    std::vector<std::string> take() { return std::exchange(events_, {}); }
 
-// A freshly loaded program on the headless window, with scripted random numbers.
+private:
+    void add(std::string event) { events_.push_back(std::move(event)); }
+    std::vector<std::string> events_;
+};
+
+// A fresh escape in the start setting, with scripted random numbers and an event log.
 class EscapeTest : public testing::Test {
 protected:
-    void SetUp() override { escape.formLoad(); }
+    EscapeTest() { escape.addObserver(&log); }
 
     // Runs one step that draws the given positions (each as k of n).
     void stepDrawing(std::vector<float> draws) {
         random.push(std::move(draws));
-        escape.stepEscape();
+        escape.singleStep();
         EXPECT_EQ(random.remaining(), 0u) << "the step drew fewer numbers than scripted";
     }
+    // The node of the running escape, 0 when none runs.
+    int currentNode() const { return escape.isRunning() ? escape.robberNode() : 0; }
 
-    EscapeState& s() { return escape.state; }
-    std::string text(Box box) const { return window.boxText(box); }
-
-    HeadlessWindow window;
     ScriptedRandom random;
-    Escape escape{window, random};
+    EventLog log;
+    Escape escape{random};
 };
 
 }  // namespace wexal::test

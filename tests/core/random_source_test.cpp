@@ -64,5 +64,23 @@ TEST(SeededRandom, TheSameSeedGivesTheSameSequence) {
     EXPECT_TRUE(differs);
 }
 
+// A jump is a fixed power of the generator's step: it commutes with drawing, and the jumped
+// stream is a different one.
+TEST(Xoshiro256, JumpCommutesWithDrawingAndLeavesTheStream) {
+    Xoshiro256 drawnThenJumped(7);
+    Xoshiro256 jumpedThenDrawn(7);
+    Xoshiro256 unjumped(7);
+    drawnThenJumped.next();
+    drawnThenJumped.jump();
+    jumpedThenDrawn.jump();
+    jumpedThenDrawn.next();
+    unjumped.next();
+    for (int i = 0; i < 8; ++i) {
+        const std::uint64_t x = drawnThenJumped.next();
+        EXPECT_EQ(x, jumpedThenDrawn.next());
+        EXPECT_NE(x, unjumped.next());
+    }
+}
+
 }  // namespace
 }  // namespace wexal

@@ -3,17 +3,18 @@
 # X server's side, what a user would see: the title, a trace after a whole escape, a counter box
 # changing colour with its light barrier, the information box and the ending.
 #
-# Usage: tests/e2e/run_e2e.sh path/to/wexal screenshot-folder
+# Usage: tests/e2e/run_e2e.sh path/to/wexal path/to/wexal_print_layout screenshot-folder
 # Prints one PASS/FAIL line per check; exits 1 if any check fails, 77 if Xvfb or xdotool is
 # not installed (ctest reports the test as skipped).
 set -euo pipefail
 
-if (($# != 2)); then
-  echo "usage: $0 path/to/wexal screenshot-folder" >&2
+if (($# != 3)); then
+  echo "usage: $0 path/to/wexal path/to/wexal_print_layout screenshot-folder" >&2
   exit 2
 fi
 binary=$1
-shots=$2
+print_layout=$2
+shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
 for tool in Xvfb xdotool; do
@@ -22,45 +23,27 @@ done
 for tool in xprop xdpyinfo import convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
-[ -x "$binary" ] || { echo "FAIL: $binary is not an executable" >&2; exit 1; }
+for program in "$binary" "$print_layout"; do
+  [ -x "$program" ] || { echo "FAIL: $program is not an executable" >&2; exit 1; }
+done
 mkdir -p "$shots"
 
 # --- The screen and the controls this test touches ---------------------------------------------
 
 readonly screen_w=1024 screen_h=768  # pixels
 readonly dpi=96                      # Qt's logical dots per inch on Xvfb (no Xft.dpi resource)
-readonly design_w=12288 design_h=9216 units_per_inch=1440
-
-# The window's design values (ui/layout_tables.h), in 1/1440 inch, each relative to its
-# container: container left top width height.
-declare -A design=(
-  [Frame1]="Wexal 960 1200 10455 5900"
-  [picBox]="Frame1 840 1200 4575 4095"
-  [Frame2]="Frame1 6480 840 3612 3012"
-  [Command1]="Wexal 9720 480 1572 612"
-  ['Check1(1)']="Frame1 3840 1320 255 255"
-  ['Text1(1)']="Frame1 4080 720 735 420"
-  [cmdEnde]="Frame2 1920 2400 1572 495"
-)
 readonly title='ankraub in Tremmelin'
 readonly box_title='Wexal'
 
-# The layout scales left and width with the screen's width, top and height with its height;
-# a control's place in the window is the sum of its containers' places.
-# Prints "left top width height" in pixels, relative to the window.
+# Where the window puts each control on this screen, in pixels relative to the window, as the
+# program computes it: "left top width height" by name.
+declare -A rect
+while read -r name l t w h; do
+  rect[$name]="$l $t $w $h"
+done < <("$print_layout" "$screen_w" "$screen_h" "$dpi")
 window_rect() {
-  local name=$1 left=0 top=0 width height container l t
-  read -r container l t width height <<<"${design[$name]}"
-  left=$l top=$t
-  while [ "$container" != Wexal ]; do
-    read -r container l t _ _ <<<"${design[$container]}"
-    left=$((left + l)) top=$((top + t))
-  done
-  awk -v l="$left" -v t="$top" -v w="$width" -v h="$height" -v sw="$screen_w" -v sh="$screen_h" \
-      -v dpi="$dpi" -v dw="$design_w" -v dh="$design_h" -v upi="$units_per_inch" 'BEGIN {
-    fx = sw * upi / dpi / dw; fy = sh * upi / dpi / dh   # layout factor: screen / design screen
-    px = fx * dpi / upi; py = fy * dpi / upi            # design unit -> pixel
-    printf "%d %d %d %d\n", l * px + 0.5, t * py + 0.5, w * px + 0.5, h * py + 0.5 }'
+  [ -n "${rect[$1]:-}" ] || { echo "FAIL: no control $1 in the layout" >&2; return 1; }
+  echo "${rect[$1]}"
 }
 
 # A point inside a control, as fractions of its width and height.
@@ -173,7 +156,21 @@ else
   fail "title: expected \"$title\", xprop says: $name"
 fi
 
-# No window manager runs here: give the window the whole screen and the keyboard.
+# The window opens at its start size in the middle of the screen (no window manager runs
+# here, so it has no frame of its own).
+window_centred() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  local dx=$((2 * X + WIDTH - screen_w)) dy=$((2 * Y + HEIGHT - screen_h))
+  ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
+}
+if wait_until 5 window_centred; then
+  pass "the window opens centred on the screen"
+else
+  fail "the window is not centred: $(xdotool getwindowgeometry "$window" | tr '\n' ' ')"
+fi
+
+# Give the window the whole screen and the keyboard.
 xdotool windowmove "$window" 0 0 windowsize "$window" "$screen_w" "$screen_h" windowfocus --sync "$window"
 window_at_origin() {
   local X Y WIDTH HEIGHT
@@ -227,22 +224,6 @@ map_settled() {
   mv "$scratch/map-now.png" "$scratch/map-last.png"
   return 1
 }
-
-# --- The design table agrees with the window's layout table ---------------------------------
-
-layout_table=$here/../../ui/layout_tables.h
-if [ -r "$layout_table" ]; then
-  stale=()
-  for name in "${!design[@]}"; do
-    read -r _ l t w h <<<"${design[$name]}"
-    grep -qF "{\"$name\", $l, $t, $w, $h," "$layout_table" || stale+=("$name")
-  done
-  if ((${#stale[@]} == 0)); then
-    pass "the test's design values agree with ui/layout_tables.h"
-  else
-    fail "design values differ from ui/layout_tables.h for: ${stale[*]}"
-  fi
-fi
 
 # --- A whole escape leaves a trace on the map ----------------------------------------------
 

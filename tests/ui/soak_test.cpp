@@ -19,10 +19,10 @@ int envOr(const char* name, int fallback) {
     return ok && n > 0 ? n : fallback;
 }
 
-std::int64_t stepsSoFar(const EscapeState& s) {
+std::int64_t stepsSoFar(const Escape& s) {
     std::int64_t sum = 0;
     for (int a = 1; a <= 14; ++a) {
-        for (int b = 1; b <= 14; ++b) sum += s.traceCount[a][b] - 1;
+        for (int b = 1; b <= 14; ++b) sum += s.traceCount(a, b) - 1;
     }
     return sum;
 }
@@ -54,7 +54,7 @@ public:
     void next(int e) {
         const Event event = kWeights[nextEvent_(pick_)].first;
         const std::int64_t stepsBefore = stepsSoFar(s_);
-        const bool runningBefore = s_.currentNode != 0;
+        const bool runningBefore = s_.isRunning();
         apply(event);
         if (event == Event::Resize || event == Event::State) QApplication::processEvents();
         followFourStepRule(event, e, stepsBefore, runningBefore);
@@ -88,7 +88,7 @@ private:
             }
             case Event::Barrier5:
                 // Most telling on the lower street, where the barrier rewires 4 and 5.
-                if (s_.currentNode >= 4 && s_.currentNode <= 6) {
+                if (t_.currentNode() >= 4 && t_.currentNode() <= 6) {
                     button("Check1(5)")->click();
                     plainNein_ = false;
                 }
@@ -114,7 +114,7 @@ private:
             plainNein_ = neinNow;
         } else if (event == Event::Step || event == Event::Whole) {
             escapeSteps_ += stepsSoFar(s_) - stepsBefore;
-            if (s_.currentNode == 0 && runningBefore && plainNein_) {
+            if (t_.currentNode() == 0 && runningBefore && plainNein_) {
                 QVERIFY2(escapeSteps_ <= 4,
                          qPrintable(QStringLiteral("event %1: %2 steps").arg(e).arg(escapeSteps_)));
                 longestPlainEscape_ = std::max(longestPlainEscape_, int(escapeSteps_));
@@ -126,15 +126,15 @@ private:
 
     // Where the robber is, and the counter boxes agree with each other and with the state.
     void checkBooks(int e) const {
-        QVERIFY2(s_.currentNode >= 0 && s_.currentNode <= 14, qPrintable(QString::number(e)));
-        QVERIFY(s_.currentNode == 0 || (s_.currentNode >= 1 && s_.currentNode <= 6));
+        QVERIFY2(t_.currentNode() >= 0 && t_.currentNode() <= 14, qPrintable(QString::number(e)));
+        QVERIFY(t_.currentNode() == 0 || (t_.currentNode() >= 1 && t_.currentNode() <= 6));
         const double attempts = textToNumber(t_.text("Text2").toStdString());
         double sum = 0;
         for (int k = 0; k < 8; ++k) {
             sum += textToNumber(t_.text(QStringLiteral("Text1(%1)").arg(k)).toStdString());
         }
         QCOMPARE(sum, attempts);
-        QCOMPARE(double(s_.attempts), attempts);
+        QCOMPARE(double(s_.attempts()), attempts);
         const double succeeded = textToNumber(t_.text("Text3").toStdString());
         const double failed = textToNumber(t_.text("Text5").toStdString());
         QCOMPARE(succeeded + failed, attempts);
@@ -146,7 +146,7 @@ private:
 
     std::mt19937_64 pick_;
     WindowUnderTest t_;
-    const EscapeState& s_ = t_.window.state();
+    const Escape& s_ = t_.window.escape();
     std::discrete_distribution<int> nextEvent_;
     // The escape now running, for the four-step rule under "nein".
     std::int64_t escapeSteps_ = 0;

@@ -26,6 +26,8 @@ struct WindowUnderTest {
     }
     QString text(const QString& box) const { return get<QLineEdit>(box)->text(); }
     void click(const QString& button) const { QTest::mouseClick(get<QAbstractButton>(button), Qt::LeftButton); }
+    // The node of the running escape, 0 when none runs.
+    int currentNode() const { return window.escape().isRunning() ? window.escape().robberNode() : 0; }
     bool show() {
         window.showCentred();
         return QTest::qWaitForWindowActive(&window);

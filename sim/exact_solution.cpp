@@ -1,4 +1,4 @@
-#include "cli/exact_solution.h"
+#include "sim/exact_solution.h"
 
 #include <cmath>
 #include <limits>
@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace wexal::cli {
+#include "sim/draw.h"
+
+namespace wexal {
 namespace {
 
 namespace nw = network;
@@ -22,34 +24,6 @@ struct Position {
         return std::tie(a.node, a.previous) < std::tie(b.node, b.previous);
     }
 };
-
-constexpr int kLowerLeft = 4;  // the two junctions whose lists barrier 5 switches
-constexpr int kLowerRight = 5;
-
-// The lists of 4 and 5 follow barrier 5 from the first step on. The robber reaches 4 or 5
-// only after at least two steps, so the start-up wiring through 6 never matters there.
-const nw::StreetList& streetsAt(int node, bool barrier5On) {
-    if (!barrier5On && node == kLowerLeft) return nw::kDirect4;
-    if (!barrier5On && node == kLowerRight) return nw::kDirect5;
-    return nw::kThroughNode6[node];
-}
-
-// The draw of the step: positions 1..(count - noReturn) uniformly, a self entry and under
-// "nein" the previous node redrawn. So the next node is uniform over the admissible entries,
-// counted with multiplicity.
-std::vector<int> admissibleNext(Position at, const Setting& setting) {
-    const nw::StreetList& streets = streetsAt(at.node, setting.barrier5On());
-    const int range = streets.count - (setting.turnBack ? 0 : 1);
-    std::vector<int> next;
-    for (int k = 0; k < range; ++k) {
-        const int candidate = streets.to[k];
-        if (candidate == at.node) continue;
-        if (!setting.turnBack && candidate == at.previous) continue;
-        next.push_back(candidate);
-    }
-    if (next.empty()) throw std::logic_error("Sackgasse im Straßennetz");
-    return next;
-}
 
 // (I - Q) x = b for the transient states, with one column of b per counter box and a last
 // column of ones for the expected number of steps.
@@ -76,13 +50,19 @@ LinearSystem buildSystem(const Setting& setting) {
     // NOLINTNEXTLINE(modernize-loop-convert): states grows while we walk it
     for (std::size_t s = 0; s < states.size(); ++s) {
         const Position at = states[s];
-        const std::vector<int> next = admissibleNext(at, setting);
-        const mpq_class share(1, static_cast<unsigned long>(next.size()));
+        // The lists of 4 and 5 follow barrier 5 from the first step on. The robber reaches 4
+        // or 5 only after two steps, so the start-up wiring through 6 never matters there.
+        const NextStreets next = nextStreets(
+            streetDrawAt(at.node, at.previous, setting.turnBack, setting.rewiringBarrierOn()));
+        if (next.totalWeight == 0) throw std::logic_error("Sackgasse im Straßennetz");
         std::vector<std::pair<std::size_t, mpq_class>> moves;
         std::array<mpq_class, nw::kBarrierCount> exits{};
-        for (int node : next) {
-            if (nw::isExit(node, setting.barrier5On())) {
-                exits[nw::kExitCounter[node]] += share;
+        for (int e = 0; e < next.size; ++e) {
+            const auto [node, weight] = next.entries[static_cast<std::size_t>(e)];
+            mpq_class share(weight, static_cast<unsigned long>(next.totalWeight));
+            share.canonicalize();
+            if (nw::isExit(node, setting.rewiringBarrierOn())) {
+                exits[static_cast<std::size_t>(nw::kBoxOfExit[static_cast<std::size_t>(node)])] += share;
             } else {
                 moves.emplace_back(indexOf({node, setting.turnBack ? 0 : at.node}), share);
             }
@@ -151,4 +131,4 @@ double nearestDouble(const mpq_class& q) {
     return errAway < errTruncated ? away : truncated;
 }
 
-}  // namespace wexal::cli
+}  // namespace wexal

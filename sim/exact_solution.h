@@ -4,10 +4,10 @@
 
 #include <gmpxx.h>
 
-#include "cli/setting.h"
 #include "sim/network.h"
+#include "sim/setting.h"
 
-namespace wexal::cli {
+namespace wexal {
 
 // The escape as an absorbing Markov chain, solved in exact rational arithmetic.
 struct ExactSolution {
@@ -24,4 +24,4 @@ ExactSolution solveExactly(const Setting& setting);
 // The double nearest to q (mpq_class::get_d truncates instead).
 double nearestDouble(const mpq_class& q);
 
-}  // namespace wexal::cli
+}  // namespace wexal

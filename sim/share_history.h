@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace wexal {
+
+// The succeeded total after each counted escape, for a chart of the share against the number
+// of escapes. Memory stays bounded however long a class runs: once full it keeps every second
+// point, then every fourth, ..., so the points always lie evenly over the whole series.
+class ShareHistory {
+public:
+    struct Point {
+        std::int64_t escapes;    // escapes counted so far, 1, 2, ...
+        std::int64_t succeeded;  // the succeeded total after that escape
+    };
+    static constexpr std::size_t kMaxPoints = 4096;
+
+    // Escape number `escapes` (the next in the series) has been counted.
+    void record(std::int64_t escapes, std::int64_t succeeded) {
+        if (escapes % stride_ != 0) return;
+        if (points_.size() == kMaxPoints) thin();
+        if (escapes % stride_ == 0) points_.push_back({escapes, succeeded});
+    }
+    void clear() {
+        points_.clear();
+        stride_ = 1;
+    }
+    const std::vector<Point>& points() const { return points_; }
+    // Every how many escapes a point is kept.
+    std::int64_t stride() const { return stride_; }
+
+private:
+    // Keeps the points whose escape number is a multiple of the doubled stride.
+    void thin() {
+        stride_ *= 2;
+        std::size_t kept = 0;
+        for (const Point& p : points_) {
+            if (p.escapes % stride_ == 0) points_[kept++] = p;
+        }
+        points_.resize(kept);
+    }
+
+    std::vector<Point> points_;
+    std::int64_t stride_ = 1;
+};
+
+}  // namespace wexal

@@ -1,0 +1,54 @@
+// Prints where the window puts each control on a screen, in pixels relative to the window:
+// "name left top width height" per line, from the same tables and rounding the window uses.
+// The end-to-end test reads it instead of keeping its own copy of the layout.
+//   wexal_print_layout WIDTH_PIXELS HEIGHT_PIXELS DOTS_PER_INCH
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "ui/control_tree.h"
+#include "ui/layout.h"
+
+namespace {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s WIDTH_PIXELS HEIGHT_PIXELS DOTS_PER_INCH\n", argv[0]);
+        return 2;
+    }
+    const double dpi = std::atof(argv[3]);
+    if (!(dpi > 0)) return 2;
+    using wexal::layout::toPixels;
+    using wexal::layout::toUnits;
+    const wexal::layout::Pass pass = wexal::layout::computePass(
+        {toUnits(std::atof(argv[1]), dpi), toUnits(std::atof(argv[2]), dpi)});
+
+    std::map<std::string, Rect> inContainer;  // as the window sets them, each in its container
+    for (const auto& p : pass.controls) {
+        inContainer[p.name] = {toPixels(p.left, dpi), toPixels(p.top, dpi),
+                               p.width ? toPixels(*p.width, dpi) : 0, p.height ? toPixels(*p.height, dpi) : 0};
+    }
+    std::map<std::string, std::string> containerOf;
+    for (const auto& c : wexal::controls::kTree) containerOf[c.name] = c.container;
+
+    for (const auto& [name, rect] : inContainer) {
+        Rect inWindow = rect;
+        for (std::string c = containerOf[name]; c != "Wexal"; c = containerOf[c]) {
+            inWindow.left += inContainer[c].left;
+            inWindow.top += inContainer[c].top;
+        }
+        std::printf("%s %d %d %d %d\n", name.c_str(), inWindow.left, inWindow.top, inWindow.width,
+                    inWindow.height);
+    }
+    return 0;
+}
