@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils
+  ccache help2man man-db lintian appstream bash-completion
 )
 packages+=("$@")
 

@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Builds Wexal and runs every check: static analysis, the fuzzers, then the whole test suite
-# twice, once with warnings as errors and once under Address-, UndefinedBehavior- and
-# LeakSanitizer. Ends with ctest's summary of the sanitizer run.
+# Builds Wexal and runs its tests, in two tiers:
+#   tools/test.sh          installs what is missing, builds one configuration (the ci preset:
+#                          warnings are errors) and runs the whole test suite: window, core,
+#                          wexal-sim, end to end on Xvfb, and the package.
+#   tools/test.sh --full   the same, then clang-tidy and cppcheck, every fuzzer for 60 s
+#                          (WEXAL_FUZZ_SECONDS), and the whole suite again built with Address-,
+#                          UndefinedBehavior- and LeakSanitizer. What CI runs (.ci/run).
+# Each tier ends with ctest's summary of its last run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+full=0
+case "${1:-}" in
+  "") ;;
+  --full) full=1 ;;
+  *)
+    echo "Aufruf: bash tools/test.sh [--full]" >&2
+    exit 2
+    ;;
+esac
+
 bash tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
-
-bash tools/analyse.sh
-bash tools/fuzz.sh "${WEXAL_FUZZ_SECONDS:-60}"
 
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci -j2
+((full)) || exit 0
+
+bash tools/analyse.sh
+bash tools/fuzz.sh "${WEXAL_FUZZ_SECONDS:-60}"
 
 cmake --preset asan
 cmake --build --preset asan

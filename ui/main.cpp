@@ -1,10 +1,79 @@
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include <QApplication>
+#include <QByteArray>
 
 #include "platform/qt/qt_runtime.h"
 #include "ui/wexal.h"
 
+namespace {
+
+// Without a display Qt ends the program with an English message and a core dump. Instead the
+// program says in one line what is missing and how to start it, and ends with status 1.
+constexpr int kNoDisplay = 1;
+
+[[noreturn]] void endWithoutDisplay(const std::string& what) {
+    const std::string line = "wexal: " + what +
+                             " Wexal an einem Bildschirm starten oder ohne Bildschirm mit: "
+                             "xvfb-run wexal\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    std::_Exit(kNoDisplay);
+}
+
+// No platform chosen and no display named: Qt would try X11 and fail.
+bool noDisplayNamed() {
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+           qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::string namedDisplay() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty()) return std::string(name) + "=" + value.toStdString();
+    }
+    return "";
+}
+
+// A display that is named but cannot be opened shows only inside QApplication's constructor,
+// as Qt's fatal message. While the constructor runs, Qt's messages are held back: on the fatal
+// one the program ends with its own line; otherwise they are passed on once it returns.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler passOn = nullptr;
+
+void holdWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        endWithoutDisplay("Der Bildschirm „" + namedDisplay() + "“ lässt sich nicht öffnen.");
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
+
+void stopHolding() {
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage& message : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (noDisplayNamed()) {
+        endWithoutDisplay("Kein Bildschirm gefunden (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt).");
+    }
+    passOn = qInstallMessageHandler(holdWhileConnecting);
     QApplication app(argc, argv);
+    stopHolding();
     QApplication::setApplicationName(QStringLiteral("Wexal"));
     wexal::QtRuntime runtime;
     wexal::Wexal window(runtime);

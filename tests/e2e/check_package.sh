@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Checks the desktop install: the desktop file validates, and the .deb that cpack builds from a
-# build folder holds the program, its desktop file and both icons where a desktop looks for
-# them, with Depends taken from the program's shared libraries.
+# build folder holds both programs, their German manual pages, the desktop file and both icons,
+# the AppStream metadata and wexal-sim's bash completion where a desktop looks for them, with
+# Depends taken from the programs' shared libraries; lintian finds no errors and no warnings
+# (overrides, each with its reason, would go in packaging/), appstreamcli validates the metadata, and
+# the completion offers wexal-sim's options and values that wexal-sim accepts.
 #
 # Usage: tests/e2e/check_package.sh path/to/cpack path/to/CPackConfig.cmake path/to/wexal.desktop
-# Prints one PASS/FAIL line per check; exits 1 if any check fails, 77 if desktop-file-validate
-# or dpkg-deb is not installed (ctest reports the test as skipped).
+# Prints one PASS/FAIL line per check; exits 1 if any check fails, 77 if a tool it needs is not
+# installed (ctest reports the test as skipped).
 set -euo pipefail
 
 if (($# != 3)); then
@@ -16,7 +19,7 @@ cpack=$1
 config=$2
 desktop_file=$3
 
-for tool in desktop-file-validate dpkg-deb; do
+for tool in desktop-file-validate dpkg-deb dpkg-parsechangelog lintian appstreamcli man; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -56,7 +59,14 @@ contains() {
 }
 for entry in \
   "^-rwx ./usr/bin/wexal" \
+  "^-rwx ./usr/bin/wexal-sim" \
+  "^-rw- ./usr/share/man/man1/wexal.1.gz" \
+  "^-rw- ./usr/share/man/man1/wexal-sim.1.gz" \
   "^-rw- ./usr/share/applications/wexal.desktop" \
+  "^-rw- ./usr/share/metainfo/de.wexal.Wexal.metainfo.xml" \
+  "^-rw- ./usr/share/bash-completion/completions/wexal-sim" \
+  "^-rw- ./usr/share/doc/wexal/copyright" \
+  "^-rw- ./usr/share/doc/wexal/changelog.gz" \
   "^-rw- ./usr/share/icons/hicolor/32x32/apps/wexal.png" \
   "^-rw- ./usr/share/icons/hicolor/scalable/apps/wexal.svg"; do
   read -r mode path <<<"$entry"
@@ -110,6 +120,117 @@ for field in Package=wexal Section=education; do
     fail "${field%%=*} is \"$value\", expected \"${field#*=}\""
   fi
 done
+
+maintainer=$(fields Maintainer)
+if [[ $maintainer =~ ^[^\<]+\ \<[^@\ ]+@[^@\ ]+\.[a-z]+\>$ && $maintainer != *example* ]]; then
+  pass "Maintainer: $maintainer"
+else
+  fail "Maintainer is not a project address: $maintainer"
+fi
+changed=$(dpkg-parsechangelog -l "$scratch/root/usr/share/doc/wexal/changelog.gz" -S Version 2>&1) || true
+if [ "$changed" = "$(fields Version)" ]; then
+  pass "the changelog's latest entry is version $changed"
+else
+  fail "the changelog's latest entry is \"$changed\", the package $(fields Version)"
+fi
+
+# lintian, with any overrides the package carries; every tag it prints is shown.
+if lintian --fail-on error,warning --display-level '>=warning' --show-overrides "$deb" \
+    >"$scratch/lintian.log" 2>&1; then
+  pass "lintian finds no errors and no warnings"
+else
+  fail "lintian:"$'\n'"$(cat "$scratch/lintian.log")"
+fi
+sed 's/^/  lintian: /' "$scratch/lintian.log"
+
+# The AppStream metadata, as a software centre reads it from the installed tree: the component
+# validates and its launchable names the packed desktop file.
+if out=$(appstreamcli validate-tree --no-net --explain "$scratch/root" 2>&1); then
+  pass "appstreamcli validate-tree accepts the packed metadata"
+else
+  fail "appstreamcli validate-tree:"$'\n'"$out"
+fi
+echo "$out" | sed 's/^/  appstreamcli: /'
+metainfo=$scratch/root/usr/share/metainfo/de.wexal.Wexal.metainfo.xml
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+if [ -n "$launchable" ] && [ -f "$scratch/root/usr/share/applications/$launchable" ]; then
+  pass "the metadata launches $launchable, which the package holds"
+else
+  fail "the metadata's launchable \"$launchable\" is not a packed desktop file"
+fi
+
+# Both manual pages render without a warning, under German headings.
+for page in wexal wexal-sim; do
+  if rendered=$(MANWIDTH=80 man --warnings -l "$scratch/root/usr/share/man/man1/$page.1.gz" \
+      2>"$scratch/man.err") && [ ! -s "$scratch/man.err" ] &&
+      grep -q '^BEZEICHNUNG' <<<"$rendered" && grep -qE "^ +$page +- " <<<"$rendered" &&
+      grep -q '^ÜBERSICHT' <<<"$rendered" && grep -q '^EXIT-STATUS' <<<"$rendered"; then
+    pass "man -l renders $page(1) with German headings"
+  else
+    fail "man -l $page.1.gz: $(cat "$scratch/man.err")"$'\n'"$rendered"
+  fi
+done
+sim=$scratch/root/usr/bin/wexal-sim
+sim_page=$(MANWIDTH=200 man -l "$scratch/root/usr/share/man/man1/wexal-sim.1.gz" 2>/dev/null)
+mapfile -t sim_options < <("$sim" --help | grep -oE -- '--[a-z-]+' | sort -u)
+missing=()
+for option in "${sim_options[@]}"; do grep -qe "$option" <<<"$sim_page" || missing+=("$option"); done
+if ((${#sim_options[@]} > 3 && ${#missing[@]} == 0)); then
+  pass "wexal-sim(1) names all ${#sim_options[@]} options of wexal-sim --help"
+else
+  fail "wexal-sim(1) lacks ${missing[*]} (of: ${sim_options[*]})"
+fi
+
+# The bash completion, loaded as bash-completion loads it, answers as bash asks: COMP_WORDS as
+# bash splits the typed line (at blanks and at "="), the cursor at its end.
+completion=$scratch/root/usr/share/bash-completion/completions/wexal-sim
+complete_line() {
+  local line=$1 word words=()
+  for word in $line; do
+    if [[ $word == *=* ]]; then
+      words+=("${word%%=*}" =)
+      [ -n "${word#*=}" ] && words+=("${word#*=}")
+    else
+      words+=("$word")
+    fi
+  done
+  [[ $line == *" " ]] && words+=("")
+  bash -c 'line=$1 && source /usr/share/bash-completion/bash_completion && source "$2" &&
+    shift 2 && COMP_WORDS=("$@") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) &&
+    COMP_LINE=$line && COMP_POINT=${#COMP_LINE} &&
+    _wexal_sim wexal-sim "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" &&
+    printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' bash "$line" "$completion" "${words[@]}"
+}
+if [ ! -r /usr/share/bash-completion/bash_completion ]; then
+  fail "bash-completion is not installed"
+else
+  for case in "--turn-back|ja nein " "--format|csv json text "; do
+    option=${case%%|*} want=${case#*|}
+    for line in "wexal-sim $option " "wexal-sim $option="; do
+      got=$(complete_line "$line")
+      if [ "$got" = "$want" ]; then
+        pass "completion of \"$line\": $got"
+      else
+        fail "completion of \"$line\": \"$got\", expected \"$want\""
+      fi
+    done
+    for value in $want; do
+      if "$sim" "$option" "$value" --exact >/dev/null 2>&1; then
+        pass "wexal-sim accepts the completed $option $value"
+      else
+        fail "wexal-sim rejects the completed $option $value"
+      fi
+    done
+  done
+  offered=$(complete_line "wexal-sim --")
+  missing=()
+  for option in "${sim_options[@]}"; do [[ " $offered" == *" $option "* ]] || missing+=("$option"); done
+  if ((${#missing[@]} == 0)) && [[ " $offered" == *" --threads "* ]]; then
+    pass "completion of \"wexal-sim --\" offers every option of wexal-sim --help and --threads"
+  else
+    fail "completion of \"wexal-sim --\" lacks ${missing[*]} (offers: $offered)"
+  fi
+fi
 
 if ((failures)); then
   echo "$failures check(s) failed"

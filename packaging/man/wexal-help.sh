@@ -1,0 +1,22 @@
+#!/bin/sh
+# The help and version of the window program, for help2man: wexal itself reads no command line,
+# so its manual page is made from this text and wexal.h2m. WEXAL_VERSION comes from the build.
+case "${1:-}" in
+  --help)
+    cat <<'TEXT'
+Aufruf: wexal
+Bankraub in Tremmelin: ein Fenster für den Stochastikunterricht. Nach einem Bankraub flieht der
+Räuber durch ein kleines Straßennetz; an jeder Kreuzung wird die nächste Straße zufällig gewählt.
+
+wexal liest keine Befehlszeile, keine Dateien und keine Einstellungen; alles Weitere geschieht
+im Fenster.
+TEXT
+    ;;
+  --version)
+    echo "wexal ${WEXAL_VERSION:?}"
+    ;;
+  *)
+    echo "Aufruf: $0 --help|--version" >&2
+    exit 2
+    ;;
+esac

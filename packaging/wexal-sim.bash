@@ -1,0 +1,23 @@
+# Bash completion for wexal-sim: its options, and the values of --turn-back and --format.
+_wexal_sim() {
+  local cur prev words cword split
+  _init_completion -s || return
+  case $prev in
+    --turn-back)
+      mapfile -t COMPREPLY < <(compgen -W 'ja nein' -- "$cur")
+      return
+      ;;
+    --format)
+      mapfile -t COMPREPLY < <(compgen -W 'text csv json' -- "$cur")
+      return
+      ;;
+    --escapes | --barriers | --seed | --threads)
+      # A number or eight barrier bits: nothing to offer.
+      return
+      ;;
+  esac
+  $split && return
+  mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
+    --seed --exact --format --threads' -- "$cur")
+}
+complete -F _wexal_sim wexal-sim
