@@ -14,6 +14,7 @@
 #include "cli/progress_bar.h"
 #include "cli/ranking.h"
 #include "cli/report.h"
+#include "platform/qt/german_translations.h"
 #include "sim/exact_solution.h"
 
 namespace {
@@ -56,6 +57,7 @@ int rank(const wexal::cli::RunOptions& options) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    wexal::installGermanTranslations(app);
     const wexal::cli::CommandLine commandLine =
         wexal::cli::parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.action) {

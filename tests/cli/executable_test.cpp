@@ -96,6 +96,16 @@ TEST(Executable, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(version.out, std::string("wexal-sim ") + WEXAL_VERSION + "\n");
 }
 
+// Qt's own messages follow the program's language, not the system's.
+TEST(Executable, QtsOwnMessagesAreGermanOnAnEnglishSystem) {
+    const Outcome outcome =
+        runSim({"--no-such-option"}, {"LANG=C", "LC_ALL=C", "LANGUAGE=", "LC_MESSAGES=C"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "wexal-sim: Unbekannte Option 'no-such-option'.\n");
+    const Outcome help = runSim({"--help"}, {"LANG=C", "LC_ALL=C"});
+    EXPECT_EQ(help.out.rfind("Aufruf: ", 0), 0u) << help.out;
+}
+
 QJsonObject runJson(const std::vector<std::string>& arguments,
                     const std::vector<std::string>& environment = {}) {
     std::vector<std::string> withFormat(arguments);
