@@ -109,6 +109,17 @@ std::optional<std::string> readFormat(const QString& text, RunOptions& options) 
     return "--format erwartet text, csv oder json, nicht " + quoted(text);
 }
 
+std::optional<std::string> readRank(const QString& text, RunOptions& options) {
+    bool fits = false;
+    const uint value = allDigits(text) ? text.toUInt(&fits) : 0;
+    if (!fits || value > static_cast<uint>(network::kBarrierCount)) {
+        return "--rank erwartet eine ganze Zahl von 0 bis 8 (Lichtschranken an), nicht " +
+               quoted(text);
+    }
+    options.rank = static_cast<int>(value);
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -145,7 +156,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption exact("exact", "Nur die exakte Lösung, keine Simulation.");
     const QCommandLineOption format("format", "Ausgabe: text, csv oder json (Vorgabe text).",
                                     "FORMAT", "text");
+    const QCommandLineOption rank(
+        "rank",
+        "Statt einer Simulation alle Einstellungen mit genau K Lichtschranken an (0 bis 8), "
+        "geordnet nach der exakten Wahrscheinlichkeit, dass der Räuber gefasst wird; bei "
+        "gleicher Wahrscheinlichkeit die niedrigsten Nummern zuerst (0, 1 vor 0, 2 vor 1, 2). "
+        "Nicht mit --barriers, --escapes oder --seed.",
+        "K");
     parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads});
+    parser.addOption(rank);
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -182,6 +201,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(seed)) {
         if (auto error = readSeed(parser.value(seed), options)) return reject(*error);
+    }
+    if (parser.isSet(rank)) {
+        if (auto error = readRank(parser.value(rank), options)) return reject(*error);
+        // The ranking sets the barriers itself and simulates nothing: these would be dropped
+        // without a word, so they are refused.
+        for (const QCommandLineOption* dropped : {&barriers, &escapes, &seed}) {
+            if (parser.isSet(*dropped)) {
+                return reject("--rank wählt die Lichtschranken selbst und simuliert nicht, --" +
+                              dropped->names().constFirst().toStdString() +
+                              " passt nicht dazu");
+            }
+        }
     }
     return result;
 }

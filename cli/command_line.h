@@ -21,6 +21,7 @@ struct RunOptions {
     bool exactOnly = false;
     int threads = 1;  // the command line's default is every core
     OutputFormat format = OutputFormat::Text;
+    std::optional<int> rank;  // --rank K: rank the settings with K barriers on, no simulation
 };
 
 struct CommandLine {

@@ -12,7 +12,9 @@
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
 #include "cli/progress_bar.h"
+#include "cli/ranking.h"
 #include "cli/report.h"
+#include "platform/qt/german_translations.h"
 #include "sim/exact_solution.h"
 
 namespace {
@@ -42,10 +44,20 @@ int run(const wexal::cli::RunOptions& options) {
     return std::cout ? 0 : kFailed;
 }
 
+// --rank: exact chances only, so nothing to wait for and no progress bar.
+int rank(const wexal::cli::RunOptions& options) {
+    using namespace wexal::cli;
+    std::ostringstream text;
+    writeRanking(text, rankSettings(*options.rank, options.setting.turnBack), options.format);
+    std::cout << text.str() << std::flush;
+    return std::cout ? 0 : kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    wexal::installGermanTranslations(app);
     const wexal::cli::CommandLine commandLine =
         wexal::cli::parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.action) {
@@ -59,7 +71,7 @@ int main(int argc, char* argv[]) {
         case wexal::cli::CommandLine::Action::Run: break;
     }
     try {
-        return run(commandLine.options);
+        return commandLine.options.rank ? rank(commandLine.options) : run(commandLine.options);
     } catch (const std::exception& error) {
         std::cerr << "wexal-sim: " << error.what() << std::endl;
         return kFailed;

@@ -141,6 +141,63 @@ void writeChiSquare(std::ostream& out, const Report& report) {
         << decimal(test.pValue, std::chars_format::general, kPValueDigits) << '\n';
 }
 
+// The barriers that are on, lowest first: "0, 5" in the text, "0 5" in a CSV cell.
+std::string barriersOn(const Setting& setting, const char* separator) {
+    std::string list;
+    for (int i = 0; i < nw::kBarrierCount; ++i) {
+        if (!setting.barriers[i]) continue;
+        if (!list.empty()) list += separator;
+        list += std::to_string(i);
+    }
+    return list;
+}
+
+Line exactLine(const mpq_class& probability) {
+    return {std::nullopt, std::nullopt, probability.get_str(), nearestDouble(probability)};
+}
+
+void writeRankingText(std::ostream& out, const Ranking& ranking) {
+    out << "Wexal-Rangliste: Einstellungen mit " << ranking.barriersOn << " von "
+        << nw::kBarrierCount << " Lichtschranken an · Hin-und-her möglich: "
+        << (ranking.turnBack ? "ja" : "nein") << " · exakte Lösung\n\n";
+    TextTable table({"Rang", "Lichtschranken", "an", "P(gefasst)", "P(gelungen)"}, 3);
+    int rank = 0;
+    for (const RankedSetting& entry : ranking.entries) {
+        const std::string on = barriersOn(entry.setting, ", ");
+        table.add({std::to_string(++rank), barriersText(entry.setting), on.empty() ? "keine" : on,
+                   probabilityCell(exactLine(entry.caught)),
+                   probabilityCell(exactLine(entry.escaped))});
+    }
+    table.write(out);
+}
+
+void writeRankingCsv(std::ostream& out, const Ranking& ranking) {
+    out << "rank,barriers,on,caught,caughtValue,escaped,escapedValue\n";
+    int rank = 0;
+    for (const RankedSetting& entry : ranking.entries) {
+        out << ++rank << ',' << barriersText(entry.setting) << ','
+            << barriersOn(entry.setting, " ") << ',' << entry.caught.get_str() << ','
+            << shortestDecimal(nearestDouble(entry.caught)) << ',' << entry.escaped.get_str()
+            << ',' << shortestDecimal(nearestDouble(entry.escaped)) << '\n';
+    }
+}
+
+void writeRankingJson(std::ostream& out, const Ranking& ranking) {
+    out << "{\n  \"barriersOn\": " << ranking.barriersOn << ",\n  \"turnBack\": \""
+        << (ranking.turnBack ? "ja" : "nein") << "\",\n  \"settings\": [\n";
+    for (std::size_t r = 0; r < ranking.entries.size(); ++r) {
+        const RankedSetting& entry = ranking.entries[r];
+        out << R"(    {"rank": )" << r + 1 << R"(, "barriers": ")" << barriersText(entry.setting)
+            << R"(", "on": [)" << barriersOn(entry.setting, ", ") << R"(], "caught": ")"
+            << entry.caught.get_str() << R"(", "caughtValue": )"
+            << shortestDecimal(nearestDouble(entry.caught)) << R"(, "escaped": ")"
+            << entry.escaped.get_str() << R"(", "escapedValue": )"
+            << shortestDecimal(nearestDouble(entry.escaped)) << '}'
+            << (r + 1 < ranking.entries.size() ? "," : "") << '\n';
+    }
+    out << "  ]\n}\n";
+}
+
 }  // namespace
 
 std::string shortestDecimal(double value) {
@@ -224,6 +281,14 @@ void writeReport(std::ostream& out, const Report& report) {
         case OutputFormat::Text: writeText(out, report); break;
         case OutputFormat::Csv: writeCsv(out, report); break;
         case OutputFormat::Json: writeJson(out, report); break;
+    }
+}
+
+void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Text: writeRankingText(out, ranking); break;
+        case OutputFormat::Csv: writeRankingCsv(out, ranking); break;
+        case OutputFormat::Json: writeRankingJson(out, ranking); break;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
+#include "cli/ranking.h"
 #include "sim/exact_solution.h"
 
 namespace wexal::cli {
@@ -21,6 +22,9 @@ void writeText(std::ostream& out, const Report& report);
 void writeCsv(std::ostream& out, const Report& report);
 void writeJson(std::ostream& out, const Report& report);
 void writeReport(std::ostream& out, const Report& report);  // in report.options.format
+
+// --rank: one row per setting, "Rang" 1 first.
+void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format);
 
 // The shortest decimal text that reads back as the same double, "." whatever the locale.
 std::string shortestDecimal(double value);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick file openbox

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "platform/qt/german_translations.h"
 #include "platform/qt/qt_runtime.h"
 #include "ui/wexal.h"
 
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
     passOn = qInstallMessageHandler(holdWhileConnecting);
     QApplication app(argc, argv);
     stopHolding();
+    wexal::installGermanTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Wexal"));
     wexal::QtRuntime runtime;
     wexal::Wexal window(runtime);

@@ -28,6 +28,7 @@ TEST(CommandLine, DefaultsAreTheWindowsStartState) {
     EXPECT_FALSE(line.options.seed.has_value());
     EXPECT_FALSE(line.options.exactOnly);
     EXPECT_EQ(line.options.format, OutputFormat::Text);
+    EXPECT_FALSE(line.options.rank.has_value());
     EXPECT_EQ(line.options.threads,
               std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads));
 }
@@ -85,6 +86,24 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  3}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// --rank goes with the options that still mean something to it; the rejections are tested on
+// the executable.
+TEST(CommandLine, ReadsRank) {
+    struct Accepted {
+        QStringList arguments;
+        int rank;
+        bool turnBack;
+    };
+    for (const Accepted& row :
+         {Accepted{{"--rank", "0"}, 0, false}, Accepted{{"--rank=8", "--turn-back", "ja"}, 8, true},
+          Accepted{{"--rank", "03", "--exact", "--format", "json", "--threads", "2"}, 3, false}}) {
+        const CommandLine line = parse(row.arguments);
+        ASSERT_EQ(line.action, Action::Run) << line.message;
+        EXPECT_EQ(line.options.rank, row.rank);
+        EXPECT_EQ(line.options.setting.turnBack, row.turnBack);
+    }
+}
 
 // Found by fuzz_command_line: "-format\vxml" is read as the short options f, o, r, m, a, t,
 // "\v", x, m, l, and the vertical tab reached the message, which a terminal shows as two lines.

@@ -59,6 +59,12 @@ const BadInput kBadInputs[] = {
     {"threadsWord", {"--threads", "zwei"}, "--threads"},
     {"threadsAboveLimit", {"--threads", "257"}, "256"},
     {"strayArgument", {"100"}, "100"},
+    {"rankAboveEight", {"--rank", "9"}, "--rank"},
+    {"rankWord", {"--rank", "x"}, "--rank"},
+    {"rankNegative", {"--rank", "-1"}, "--rank"},
+    {"rankWithBarriers", {"--rank", "2", "--barriers", "11000000"}, "--barriers"},
+    {"rankWithEscapes", {"--escapes", "10", "--rank", "2"}, "--escapes"},
+    {"rankWithSeed", {"--rank", "2", "--seed", "1"}, "--seed"},
 };
 
 class RejectedInput : public testing::TestWithParam<BadInput> {};
@@ -88,6 +94,16 @@ TEST(Executable, HelpAndVersionGoToStandardOutput) {
     const Outcome version = runSim({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("wexal-sim ") + WEXAL_VERSION + "\n");
+}
+
+// Qt's own messages follow the program's language, not the system's.
+TEST(Executable, QtsOwnMessagesAreGermanOnAnEnglishSystem) {
+    const Outcome outcome =
+        runSim({"--no-such-option"}, {"LANG=C", "LC_ALL=C", "LANGUAGE=", "LC_MESSAGES=C"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "wexal-sim: Unbekannte Option 'no-such-option'.\n");
+    const Outcome help = runSim({"--help"}, {"LANG=C", "LC_ALL=C"});
+    EXPECT_EQ(help.out.rfind("Aufruf: ", 0), 0u) << help.out;
 }
 
 QJsonObject runJson(const std::vector<std::string>& arguments,
@@ -236,6 +252,80 @@ TEST(Executable, TextShowsTheWindowsWords) {
     EXPECT_EQ(exact.out.find("Anzahl"), std::string::npos);
     EXPECT_EQ(exact.out.find("Chi-Quadrat"), std::string::npos);
     EXPECT_NE(exact.out.find("erwartet 7/3"), std::string::npos);
+}
+
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+    if (!line.empty() && line.back() == ',') fields.emplace_back();
+    return fields;
+}
+
+// --rank 2 under "ja" in the three formats: the same 28 settings in the same order, the JSON
+// parsed, the CSV read back against it and the text's rows beside both.
+TEST(Executable, RankingInEveryFormat) {
+    const std::vector<std::string> rank{"--rank", "2", "--turn-back", "ja"};
+    const QJsonObject json = runJson(rank);
+    EXPECT_EQ(keysOf(json), (std::set<QString>{"barriersOn", "turnBack", "settings"}));
+    EXPECT_EQ(json["barriersOn"].toInt(), 2);
+    EXPECT_EQ(json["turnBack"].toString(), "ja");
+    const QJsonArray settings = json["settings"].toArray();
+    ASSERT_EQ(settings.size(), 28);
+
+    std::vector<std::string> withCsv(rank);
+    withCsv.insert(withCsv.end(), {"--format", "csv"});
+    const std::vector<std::string> csv = linesOf(runSim(withCsv).out);
+    ASSERT_EQ(csv.size(), 29u);
+    EXPECT_EQ(csv[0], "rank,barriers,on,caught,caughtValue,escaped,escapedValue");
+    EXPECT_EQ(csv[1], "1,10100000,0 2,84/215,0.39069767441860465,131/215,0.6093023255813953");
+
+    const std::vector<std::string> text = linesOf(runSim(rank).out);
+    ASSERT_EQ(text.size(), 31u);  // heading, gap, column names, 28 settings
+    EXPECT_EQ(text[0], "Wexal-Rangliste: Einstellungen mit 2 von 8 Lichtschranken an · "
+                       "Hin-und-her möglich: ja · exakte Lösung");
+    EXPECT_EQ(text[2].rfind("Rang  Lichtschranken  an  ", 0), 0u) << text[2];
+    EXPECT_EQ(text[3], "1     10100000        0, 2  84/215 ≈ 0.390698  131/215 ≈ 0.609302");
+
+    for (int r = 0; r < 28; ++r) {
+        const QJsonObject entry = settings[r].toObject();
+        const std::string barriers = entry["barriers"].toString().toStdString();
+        SCOPED_TRACE(barriers);
+        EXPECT_EQ(entry["rank"].toInt(), r + 1);
+        std::string on;
+        for (const QJsonValue index : entry["on"].toArray()) {
+            EXPECT_EQ(barriers.at(static_cast<std::size_t>(index.toInt())), '1');
+            on += (on.empty() ? "" : " ") + std::to_string(index.toInt());
+        }
+        EXPECT_EQ(std::count(barriers.begin(), barriers.end(), '1'), 2);
+        const std::string caught = entry["caught"].toString().toStdString();
+        EXPECT_DOUBLE_EQ(entry["caughtValue"].toDouble() + entry["escapedValue"].toDouble(), 1);
+
+        const std::string& line = csv[static_cast<std::size_t>(r) + 1];
+        const std::vector<std::string> fields = fieldsOf(line);
+        ASSERT_EQ(fields.size(), 7u) << line;
+        EXPECT_EQ(fields[0], std::to_string(r + 1));
+        EXPECT_EQ(fields[1], barriers);
+        EXPECT_EQ(fields[2], on);
+        EXPECT_EQ(fields[3], caught);
+        EXPECT_EQ(std::stod(fields[4]), entry["caughtValue"].toDouble());
+        EXPECT_EQ(fields[5], entry["escaped"].toString().toStdString());
+        EXPECT_EQ(std::stod(fields[6]), entry["escapedValue"].toDouble());
+
+        const std::string& row = text[static_cast<std::size_t>(r) + 3];
+        EXPECT_EQ(row.rfind(std::to_string(r + 1) + " ", 0), 0u) << row;
+        EXPECT_NE(row.find(" " + barriers + " "), std::string::npos) << row;
+        EXPECT_NE(row.find(" " + caught + " ≈ "), std::string::npos) << row;
+    }
+}
+
+TEST(Executable, RankingOfNoBarrierAndOfEveryBarrier) {
+    const Outcome none = runSim({"--rank", "0"});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(linesOf(none.out).back(), "1     00000000        keine  0 ≈ 0.000000  1 ≈ 1.000000");
+    EXPECT_EQ(linesOf(runSim({"--rank", "8", "--format", "csv"}).out),
+              (std::vector<std::string>{"rank,barriers,on,caught,caughtValue,escaped,escapedValue",
+                                        "1,11111111,0 1 2 3 4 5 6 7,1,1,0,0"}));
 }
 
 // A run far too long to finish, ended once the question is answered: on a terminal the bar
