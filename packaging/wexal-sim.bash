@@ -1,4 +1,4 @@
-# Bash completion for wexal-sim: its options, and the values of --turn-back and --format.
+# Bash completion for wexal-sim: its options, and the values of --turn-back, --format and --rank.
 _wexal_sim() {
   local cur prev words cword split
   _init_completion -s || return
@@ -11,6 +11,10 @@ _wexal_sim() {
       mapfile -t COMPREPLY < <(compgen -W 'text csv json' -- "$cur")
       return
       ;;
+    --rank)
+      mapfile -t COMPREPLY < <(compgen -W '0 1 2 3 4 5 6 7 8' -- "$cur")
+      return
+      ;;
     --escapes | --barriers | --seed | --threads)
       # A number or eight barrier bits: nothing to offer.
       return
@@ -18,6 +22,6 @@ _wexal_sim() {
   esac
   $split && return
   mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
-    --seed --exact --format --threads' -- "$cur")
+    --seed --exact --format --threads --rank' -- "$cur")
 }
 complete -F _wexal_sim wexal-sim
