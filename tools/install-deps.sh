@@ -11,6 +11,8 @@ packages=(
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils
+  # the accessibility test: Qt's platform interface switches its events on
+  qt6-base-private-dev
 )
 packages+=("$@")
 
