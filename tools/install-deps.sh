@@ -13,6 +13,8 @@ packages=(
   dpkg-dev desktop-file-utils
   # the accessibility test: Qt's platform interface switches its events on
   qt6-base-private-dev
+  # the screen-reader check: the AT-SPI bus and its Python binding
+  at-spi2-core dbus python3-pyatspi
 )
 packages+=("$@")
 
