@@ -12,6 +12,10 @@ packages=(
   xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils
   ccache help2man man-db lintian appstream bash-completion
+  # the accessibility test: Qt's platform interface switches its events on
+  qt6-base-private-dev
+  # the screen-reader check: the AT-SPI bus and its Python binding
+  at-spi2-core dbus python3-pyatspi
 )
 packages+=("$@")
 

@@ -14,6 +14,7 @@
 #include "ui/control_tree.h"
 #include "ui/figures.h"
 #include "ui/map_box.h"
+#include "ui/narrator.h"
 
 namespace wexal {
 
@@ -166,6 +167,7 @@ void Wexal::createControls() {
     imgBrammler_ = qobject_cast<QLabel*>(control(QStringLiteral("imgBrammler")));
     imgBrammler_->setPixmap(QPixmap(QStringLiteral(":/robber.jpg")));
     imgBrammler_->setScaledContents(true);
+    narrator_ = std::make_unique<Narrator>(escape_, controls_);
 }
 
 void Wexal::stackControls() {
@@ -227,6 +229,7 @@ void Wexal::dispatch(const std::function<void()>& handler) {
         runtime_.messageBox(std::string("Laufzeitfehler: ") + error.what());
     }
     showCounts();
+    narrator_->commandDone();
 }
 
 // The controls start as the escape does: its barriers and its option.

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "platform/runtime.h"
 #include "sim/escape.h"
@@ -24,6 +25,7 @@ namespace wexal {
 
 class LineFigure;
 class MapBox;
+class Narrator;
 
 // The program's one window: a view of the escape. It builds its controls from the design
 // tables, lays them out for the screen, hands clicks to the escape as commands and renders
@@ -110,6 +112,7 @@ private:
     QRadioButton* option2_ = nullptr;
     MapBox* picBox_ = nullptr;
     QLabel* imgBrammler_ = nullptr;
+    std::unique_ptr<Narrator> narrator_;  // names and news for screen readers
 
     // Node places on the map for the current screen (picBox units; entry 0 unused).
     network::NodeArray<float> nodeX_{};
