@@ -114,23 +114,28 @@ void Escape::finish() {
     countedSteps_ += stepsThisEscape_;
     countedStepsSquared_ += stepsThisEscape_ * stepsThisEscape_;
 
+    guardedAtFinish_ = setting_.barriers;
+    attemptsAtFinish_ = attempts_;
+    if (shareHistory_.wants(attempts_)) shareHistory_.record(attempts_, statistics().succeeded);
+    tell([](EscapeObserver& o) { o.countsChanged(); });
+}
+
+Statistics Escape::statistics() const {
     Statistics s;
-    for (int i = 0; i < nw::kBarrierCount; ++i) {
-        (setting_.barriers[static_cast<std::size_t>(i)] ? s.failed : s.succeeded) +=
-            exitCounts_[static_cast<std::size_t>(i)];
+    if (attemptsAtFinish_ == 0) return s;
+    for (std::size_t i = 0; i < exitCounts_.size(); ++i) {
+        (guardedAtFinish_[i] ? s.failed : s.succeeded) += exitCounts_[i];
     }
-    const double attemptsShown = asShown(static_cast<double>(attempts_));
+    const double attemptsShown = asShown(static_cast<double>(attemptsAtFinish_));
     s.succeededPercent = asShown(static_cast<double>(s.succeeded)) * kPercent / attemptsShown;
     s.failedPercent = asShown(static_cast<double>(s.failed)) * kPercent / attemptsShown;
-    statistics_ = s;
-    shareHistory_.record(attempts_, s.succeeded);
-    tell([](EscapeObserver& o) { o.countsChanged(); });
+    return s;
 }
 
 void Escape::clearCounters() {
     attempts_ = 0;
+    attemptsAtFinish_ = 0;
     exitCounts_.fill(0);
-    statistics_ = {};
     countedSteps_ = 0;
     countedStepsSquared_ = 0;
     countsMixSettings_ = false;

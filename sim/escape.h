@@ -76,7 +76,9 @@ public:
 
     std::int64_t attempts() const { return attempts_; }
     std::int64_t exitCount(int box) const { return exitCounts_.at(static_cast<std::size_t>(box)); }
-    const Statistics& statistics() const { return statistics_; }
+    // The statistics as the last finished escape left them: each exit classified by its
+    // barrier as it was then.
+    Statistics statistics() const;
     // Steps of the escapes counted since the counters were cleared, and their squares' sum.
     std::int64_t countedSteps() const { return countedSteps_; }
     std::int64_t countedStepsSquared() const { return countedStepsSquared_; }
@@ -113,7 +115,9 @@ private:
 
     std::int64_t attempts_ = 0;
     std::array<std::int64_t, network::kBarrierCount> exitCounts_{};
-    Statistics statistics_;
+    // The barriers and attempts at the last counted finish, which the statistics follow.
+    std::array<bool, network::kBarrierCount> guardedAtFinish_{};
+    std::int64_t attemptsAtFinish_ = 0;
     std::int64_t countedSteps_ = 0;
     std::int64_t countedStepsSquared_ = 0;
     bool countsMixSettings_ = false;

@@ -16,15 +16,20 @@ public:
     };
     static constexpr std::size_t kMaxPoints = 4096;
 
-    // Escape number `escapes` (the next in the series) has been counted.
+    // Whether the point of escape number `escapes` is kept: a caller can skip working out
+    // the succeeded total for the others.
+    bool wants(std::int64_t escapes) const { return escapes == next_; }
+    // Escape number `escapes` has been counted, with this succeeded total after it.
     void record(std::int64_t escapes, std::int64_t succeeded) {
-        if (escapes % stride_ != 0) return;
+        if (!wants(escapes)) return;
         if (points_.size() == kMaxPoints) thin();
         if (escapes % stride_ == 0) points_.push_back({escapes, succeeded});
+        next_ = (escapes / stride_ + 1) * stride_;
     }
     void clear() {
         points_.clear();
         stride_ = 1;
+        next_ = 1;
     }
     const std::vector<Point>& points() const { return points_; }
     // Every how many escapes a point is kept.
@@ -43,6 +48,7 @@ private:
 
     std::vector<Point> points_;
     std::int64_t stride_ = 1;
+    std::int64_t next_ = 1;  // the escape number of the next point kept
 };
 
 }  // namespace wexal
