@@ -32,21 +32,8 @@ if [ -z "${WEXAL_ATSPI_SESSION:-}" ]; then
   exec env WEXAL_ATSPI_SESSION=1 dbus-run-session -- bash "$0" "$@"
 fi
 
-now_ms() { local t=${EPOCHREALTIME//[!0-9]/}; echo $((10#$t / 1000)); }
-alive() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-  stat=${stat##*) }
-  [ "${stat%% *}" != Z ]
-}
-wait_until() {
-  local deadline=$(($(now_ms) + $1 * 1000))
-  shift
-  until "$@"; do
-    (($(now_ms) < deadline)) || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=wait.sh
+source "$here/wait.sh"
 
 xvfb='' bus='' app='' scratch=''
 stop() {
