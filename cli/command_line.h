@@ -17,7 +17,7 @@ inline constexpr std::int64_t kDefaultEscapes = 1000;
 struct RunOptions {
     Setting setting = kStartSetting;
     std::int64_t escapes = kDefaultEscapes;
-    std::optional<std::uint64_t> seed;  // none: the window's clock-reseeded generator
+    std::optional<std::uint64_t> seed;  // none: a seed taken from the clock
     bool exactOnly = false;
     int threads = 1;  // the command line's default is every core
     OutputFormat format = OutputFormat::Text;

@@ -33,7 +33,8 @@ int run(const wexal::cli::RunOptions& options) {
     Report report{options, wexal::solveExactly(options.setting), std::nullopt};
     if (!options.exactOnly) {
         ProgressBar bar(stderr, options.escapes, isatty(STDERR_FILENO) == 1);
-        report.batch = runBatch(options.setting, options.escapes, seedFor(options), options.threads,
+        report.seedUsed = seedFor(options);
+        report.batch = runBatch(options.setting, options.escapes, report.seedUsed, options.threads,
                                 [&bar](std::int64_t finished) { bar.update(finished); });
         bar.finish();
     }

@@ -126,7 +126,10 @@ void writeHeading(std::ostream& out, const Report& report) {
         << (report.batch ? std::to_string(report.batch->escapes) + " Wexalen" : "exakte Lösung")
         << " · Lichtschranken " << barriersText(o.setting)
         << " · Hin-und-her möglich: " << turnBackText(o.setting);
-    if (report.batch) out << " · Startwert " << (o.seed ? std::to_string(*o.seed) : "Uhr");
+    // A run seeded from the clock names its seed, so that it can be repeated with --seed.
+    if (report.batch) {
+        out << " · Startwert " << std::to_string(report.seedUsed) << (o.seed ? "" : " (von der Uhr)");
+    }
     out << "\n\n";
 }
 
@@ -261,7 +264,7 @@ void writeJson(std::ostream& out, const Report& report) {
     };
     out << "{\n  \"escapes\": " << (report.batch ? o.escapes : 0) << ",\n  \"barriers\": \"" << barriersText(o.setting)
         << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
-        << "\",\n  \"seed\": " << orNull(o.seed) << ",\n  \"exits\": [\n";
+        << "\",\n  \"seed\": " << orNull(report.batch ? o.seed : std::nullopt) << ",\n  \"exits\": [\n";
     for (int i = 0; i < nw::kBarrierCount; ++i) {
         out << "    {\"node\": " << nw::kExitOfBox[i] << ", \"index\": " << i
             << ", \"guarded\": " << (o.setting.barriers[i] ? "true" : "false") << ", "

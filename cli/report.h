@@ -16,6 +16,7 @@ struct Report {
     RunOptions options;
     ExactSolution exact;
     std::optional<BatchResult> batch;
+    std::uint64_t seedUsed = 0;  // the seed the batch drew from, taken from the clock without --seed
 };
 
 void writeText(std::ostream& out, const Report& report);
