@@ -7,6 +7,7 @@
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
 #include "sim/exact_solution.h"
+#include "sim/results_csv.h"
 
 namespace wexal::cli {
 
@@ -22,7 +23,6 @@ void writeCsv(std::ostream& out, const Report& report);
 void writeJson(std::ostream& out, const Report& report);
 void writeReport(std::ostream& out, const Report& report);  // in report.options.format
 
-// The shortest decimal text that reads back as the same double, "." whatever the locale.
-std::string shortestDecimal(double value);
+using wexal::shortestDecimal;
 
 }  // namespace wexal::cli

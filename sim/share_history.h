@@ -22,6 +22,17 @@ public:
         if (points_.size() == kMaxPoints) thin();
         if (escapes % stride_ == 0) points_.push_back({escapes, succeeded});
     }
+    // Continues the series with one that was recorded on its own from zero: `later`'s points
+    // after `escapesBefore` escapes of which `succeededBefore` succeeded. When `later` began at
+    // a multiple of the stride it will be thinned to, the result equals one series recorded
+    // straight through, which lets blocks counted apart be joined in their order.
+    void append(const ShareHistory& later, std::int64_t escapesBefore,
+                std::int64_t succeededBefore) {
+        while (stride_ < later.stride_) thin();
+        for (const Point& p : later.points_) {
+            record(escapesBefore + p.escapes, succeededBefore + p.succeeded);
+        }
+    }
     void clear() {
         points_.clear();
         stride_ = 1;
