@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include "cli/batch_run.h"
 
@@ -109,6 +110,15 @@ std::optional<std::string> readFormat(const QString& text, RunOptions& options) 
     return "--format erwartet text, csv oder json, nicht " + quoted(text);
 }
 
+std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
+    const QString suffix = QFileInfo(text).suffix().toLower();
+    if (suffix != u"svg" && suffix != u"png") {
+        return "--plot erwartet eine Datei mit der Endung .svg oder .png, nicht " + quoted(text);
+    }
+    options.plotFile = text.toStdString();
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -145,7 +155,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption exact("exact", "Nur die exakte Lösung, keine Simulation.");
     const QCommandLineOption format("format", "Ausgabe: text, csv oder json (Vorgabe text).",
                                     "FORMAT", "text");
-    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads});
+    const QCommandLineOption plot(
+        "plot", "Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png).", "DATEI");
+    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads, plot});
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -182,6 +194,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(seed)) {
         if (auto error = readSeed(parser.value(seed), options)) return reject(*error);
+    }
+    if (parser.isSet(plot)) {
+        if (options.exactOnly) return reject("--plot zeichnet eine Simulation und passt nicht zu --exact");
+        if (auto error = readPlot(parser.value(plot), options)) return reject(*error);
     }
     return result;
 }

@@ -21,6 +21,7 @@ struct RunOptions {
     bool exactOnly = false;
     int threads = 1;  // the command line's default is every core
     OutputFormat format = OutputFormat::Text;
+    std::string plotFile;  // --plot: the charts as .svg or .png (UTF-8); empty: none
 };
 
 struct CommandLine {
