@@ -1,6 +1,8 @@
 // How long one click on "50 Wexalen" takes on the real window, the repaint included: with
-// fresh traces and after 10,000 escapes have widened them. Runs offscreen unless a display
-// platform is chosen. Reports the median and the worst click besides the mean.
+// fresh traces and after 10,000 escapes have widened them, and with the Auswertung open (F2)
+// after 10,000 and after 1,000,000 escapes, its redraws ten times a second included. Runs
+// offscreen unless a display platform is chosen. Reports the median and the worst click
+// besides the mean; with the Auswertung also how many measured clicks took a redraw along.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
@@ -12,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/auswertung.h"
+#include "analysis/convergence_chart.h"
 #include "platform/headless_runtime.h"
 #include "ui/wexal.h"
 
@@ -21,39 +25,75 @@ using Clock = std::chrono::steady_clock;
 
 constexpr wexal::ScreenSize kXga{15360, 11520};  // 1024 x 768 pixels at 96 dpi
 constexpr int kEscapesForWideTraces = 10000;
+constexpr int kEscapesForLongSeries = 1000000;
 constexpr int kClicks = 200;  // measured clicks per benchmark
+// With the Auswertung open: enough clicks that a few dozen of them take a redraw along.
+constexpr int kClicksWithAuswertung = 3000;
 
-void clickFifty(benchmark::State& bench, int escapesBefore) {
+void clickFifty(benchmark::State& bench, int escapesBefore, bool withAuswertung = false) {
     wexal::HeadlessRuntime runtime(std::make_unique<wexal::ClockRandom>(), kXga);
     wexal::Wexal window(runtime);
     window.showCentred();
     (void)QTest::qWaitForWindowExposed(&window);
     qobject_cast<QRadioButton*>(window.control("Option1"))->click();  // "ja": longer escapes
     auto* fifty = qobject_cast<QAbstractButton*>(window.control("cmd100"));
+    wexal::analysis::Auswertung* auswertung = nullptr;
+    if (withAuswertung) {
+        (void)QTest::qWaitForWindowActive(&window);
+        QTest::keyClick(&window, Qt::Key_F2);
+        auswertung = window.findChild<wexal::analysis::Auswertung*>();
+        if (auswertung == nullptr) {
+            bench.SkipWithError("F2 opened no Auswertung");
+            return;
+        }
+        (void)QTest::qWaitForWindowExposed(auswertung);
+    }
     for (int i = 0; i < escapesBefore / wexal::Escape::kEscapesPerClick; ++i) fifty->click();
     QApplication::processEvents();
+    // The Auswertung's first redraw after opening loads fonts and lays out its charts once.
+    if (auswertung != nullptr) QTest::qWait(2 * wexal::analysis::Auswertung::kRefreshMs);
 
     std::vector<double> millis;
+    int redraws = 0;
+    QString shownAxis;
     for ([[maybe_unused]] auto _ : bench) {
         const auto start = Clock::now();
         fifty->click();
-        QApplication::processEvents();  // the one repaint after the command
+        QApplication::processEvents();  // the one repaint after the command, and any redraw due
         millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (auswertung != nullptr) {
+            const QString axis = auswertung->convergenceChart().escapesAxisTitle();
+            if (axis != shownAxis) ++redraws;
+            shownAxis = axis;
+        }
     }
     std::sort(millis.begin(), millis.end());
     bench.counters["median_ms"] = millis[millis.size() / 2];
     bench.counters["worst_ms"] = millis.back();
+    if (withAuswertung) bench.counters["redraws"] = redraws;
 }
 
 void BM_Click50Wexalen_Fresh(benchmark::State& bench) { clickFifty(bench, 0); }
 void BM_Click50Wexalen_After10000(benchmark::State& bench) {
     clickFifty(bench, kEscapesForWideTraces);
 }
+void BM_Click50Wexalen_Auswertung_After10000(benchmark::State& bench) {
+    clickFifty(bench, kEscapesForWideTraces, true);
+}
+void BM_Click50Wexalen_Auswertung_After1000000(benchmark::State& bench) {
+    clickFifty(bench, kEscapesForLongSeries, true);
+}
 
 }  // namespace
 
 BENCHMARK(BM_Click50Wexalen_Fresh)->Iterations(kClicks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Click50Wexalen_After10000)->Iterations(kClicks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Click50Wexalen_Auswertung_After10000)
+    ->Iterations(kClicksWithAuswertung)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Click50Wexalen_Auswertung_After1000000)
+    ->Iterations(kClicksWithAuswertung)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -21,6 +22,7 @@ public:
     BlockQueue(std::int64_t escapes, std::uint64_t seed) : escapes_(escapes), stream_(seed) {}
 
     struct Block {
+        std::int64_t index;
         std::int64_t escapes;
         Xoshiro256 stream;
     };
@@ -28,7 +30,7 @@ public:
     bool next(Block& block) {
         const std::lock_guard lock(mutex_);
         if (handedOut_ >= escapes_) return false;
-        block = {std::min(kBlockEscapes, escapes_ - handedOut_), stream_};
+        block = {nextIndex_++, std::min(kBlockEscapes, escapes_ - handedOut_), stream_};
         handedOut_ += block.escapes;
         stream_.jump();
         return true;
@@ -38,7 +40,32 @@ private:
     std::mutex mutex_;
     std::int64_t escapes_;
     std::int64_t handedOut_ = 0;
+    std::int64_t nextIndex_ = 0;
     Xoshiro256 stream_;
+};
+
+// Joins the blocks' share histories in block order, whichever order they finish in.
+class HistoryJoin {
+public:
+    void add(std::int64_t index, BatchResult block) {
+        const std::lock_guard lock(mutex_);
+        waiting_.emplace(index, std::move(block));
+        for (auto next = waiting_.begin(); next != waiting_.end() && next->first == joined_;
+             next = waiting_.erase(next), ++joined_) {
+            history_.append(next->second.shareHistory, escapes_, succeeded_);
+            escapes_ += next->second.escapes;
+            succeeded_ += next->second.succeeded;
+        }
+    }
+    ShareHistory take() { return std::move(history_); }
+
+private:
+    std::mutex mutex_;
+    std::map<std::int64_t, BatchResult> waiting_;
+    std::int64_t joined_ = 0;  // index of the next block to join
+    std::int64_t escapes_ = 0;
+    std::int64_t succeeded_ = 0;
+    ShareHistory history_;
 };
 
 BatchResult runBlock(const Setting& setting, const BlockQueue::Block& block) {
@@ -57,6 +84,7 @@ BatchResult runBlock(const Setting& setting, const BlockQueue::Block& block) {
     result.failed = escape.statistics().failed;
     result.steps = escape.countedSteps();
     result.stepsSquared = escape.countedStepsSquared();
+    result.shareHistory = escape.shareHistory();
     return result;
 }
 
@@ -91,14 +119,17 @@ BatchResult runBatch(const Setting& setting, std::int64_t escapes, std::uint64_t
     if (threads < 1 || threads > kMaxThreads) throw std::out_of_range("Anzahl der Threads");
 
     BlockQueue queue(escapes, seed);
+    HistoryJoin join;
     std::mutex totalMutex;
     BatchResult total;
     std::atomic<std::int64_t> finished{0};
     auto work = [&](bool reports) {
         BatchResult mine;
-        BlockQueue::Block block{0, Xoshiro256(0)};
+        BlockQueue::Block block{0, 0, Xoshiro256(0)};
         while (queue.next(block)) {
-            mine.add(runBlock(setting, block));
+            BatchResult result = runBlock(setting, block);
+            mine.add(result);
+            join.add(block.index, std::move(result));
             const std::int64_t done = finished += block.escapes;
             if (reports && progress) progress(done);
         }
@@ -111,6 +142,7 @@ BatchResult runBatch(const Setting& setting, std::int64_t escapes, std::uint64_t
     for (int t = 1; t < threads; ++t) helpers.emplace_back(work, false);
     work(true);
     helpers.clear();  // joins
+    total.shareHistory = join.take();
     return total;
 }
 

@@ -6,6 +6,7 @@
 
 #include "sim/network.h"
 #include "sim/setting.h"
+#include "sim/share_history.h"
 
 namespace wexal::cli {
 
@@ -25,10 +26,13 @@ struct BatchResult {
     std::int64_t failed = 0;
     std::int64_t steps = 0;
     std::int64_t stepsSquared = 0;  // sum over escapes of their step count squared
+    // The succeeded total after each escape, thinned as the window's model thins it; the
+    // blocks are joined in their order, so it too does not depend on the thread count.
+    ShareHistory shareHistory;
 
     double meanSteps() const;
     double meanStepsStandardError() const;
-    void add(const BatchResult& block);
+    void add(const BatchResult& block);  // the totals; the share history is joined apart
 };
 
 // Called now and then, on the calling thread, with the number of escapes finished so far.
@@ -37,7 +41,8 @@ using ProgressReport = std::function<void(std::int64_t finished)>;
 // Runs the given number of escapes (1..kMaxEscapes) in the setting, each as "&50 Wexalen"
 // runs it: to its end, then a fresh start at the bank. Block b draws from the seed's stream
 // jumped b times; `threads` (1..kMaxThreads) work on the blocks at once, the calling thread
-// among them. Keeps nothing per step or escape, so memory does not grow with the count.
+// among them. Keeps nothing per step or escape, so memory does not grow with the count: the
+// share history is bounded, and a finished block waits only for the blocks before it.
 BatchResult runBatch(const Setting& setting, std::int64_t escapes, std::uint64_t seed,
                      int threads = 1, const ProgressReport& progress = {});
 

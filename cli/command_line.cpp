@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include "cli/batch_run.h"
 
@@ -120,6 +121,15 @@ std::optional<std::string> readRank(const QString& text, RunOptions& options) {
     return std::nullopt;
 }
 
+std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
+    const QString suffix = QFileInfo(text).suffix().toLower();
+    if (suffix != u"svg" && suffix != u"png") {
+        return "--plot erwartet eine Datei mit der Endung .svg oder .png, nicht " + quoted(text);
+    }
+    options.plotFile = text.toStdString();
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -163,7 +173,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "gleicher Wahrscheinlichkeit die niedrigsten Nummern zuerst (0, 1 vor 0, 2 vor 1, 2). "
         "Nicht mit --barriers, --escapes oder --seed.",
         "K");
-    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads});
+    const QCommandLineOption plot(
+        "plot", "Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png).", "DATEI");
+    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads, plot});
     parser.addOption(rank);
 
     CommandLine result;
@@ -206,13 +218,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (auto error = readRank(parser.value(rank), options)) return reject(*error);
         // The ranking sets the barriers itself and simulates nothing: these would be dropped
         // without a word, so they are refused.
-        for (const QCommandLineOption* dropped : {&barriers, &escapes, &seed}) {
+        for (const QCommandLineOption* dropped : {&barriers, &escapes, &seed, &plot}) {
             if (parser.isSet(*dropped)) {
                 return reject("--rank wählt die Lichtschranken selbst und simuliert nicht, --" +
                               dropped->names().constFirst().toStdString() +
                               " passt nicht dazu");
             }
         }
+    }
+    if (parser.isSet(plot)) {
+        if (options.exactOnly) return reject("--plot zeichnet eine Simulation und passt nicht zu --exact");
+        if (auto error = readPlot(parser.value(plot), options)) return reject(*error);
     }
     return result;
 }

@@ -22,6 +22,7 @@ struct RunOptions {
     int threads = 1;  // the command line's default is every core
     OutputFormat format = OutputFormat::Text;
     std::optional<int> rank;  // --rank K: rank the settings with K barriers on, no simulation
+    std::string plotFile;  // --plot: the charts as .svg or .png (UTF-8); empty: none
 };
 
 struct CommandLine {

@@ -7,10 +7,9 @@
 #include <iostream>
 #include <sstream>
 
-#include <QCoreApplication>
-
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
+#include "cli/plot.h"
 #include "cli/progress_bar.h"
 #include "cli/ranking.h"
 #include "cli/report.h"
@@ -42,7 +41,14 @@ int run(const wexal::cli::RunOptions& options) {
     std::ostringstream text;
     writeReport(text, report);
     std::cout << text.str() << std::flush;
-    return std::cout ? 0 : kFailed;
+    if (!std::cout) return kFailed;
+    if (!options.plotFile.empty()) {
+        if (auto error = writePlot(report, options.plotFile)) {
+            std::cerr << "wexal-sim: " << *error << std::endl;
+            return kFailed;
+        }
+    }
+    return 0;
 }
 
 // --rank: exact chances only, so nothing to wait for and no progress bar.
@@ -57,8 +63,8 @@ int rank(const wexal::cli::RunOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    wexal::installGermanTranslations(app);
+    const auto app = wexal::cli::makeApplication(argc, argv);
+    wexal::installGermanTranslations(*app);
     const wexal::cli::CommandLine commandLine =
         wexal::cli::parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.action) {

@@ -6,7 +6,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "cli/chi_square.h"
+#include "sim/chi_square.h"
+#include "sim/results_csv.h"
 
 namespace wexal::cli {
 namespace {
@@ -203,12 +204,6 @@ void writeRankingJson(std::ostream& out, const Ranking& ranking) {
 
 }  // namespace
 
-std::string shortestDecimal(double value) {
-    std::array<char, kNumberBuffer> buffer{};
-    char* end = std::to_chars(buffer.begin(), buffer.end(), value).ptr;
-    return std::string(buffer.data(), end);
-}
-
 void writeText(std::ostream& out, const Report& report) {
     const bool simulated = report.batch.has_value();
     writeHeading(out, report);
@@ -244,15 +239,9 @@ void writeText(std::ostream& out, const Report& report) {
 }
 
 void writeCsv(std::ostream& out, const Report& report) {
-    out << "node,index,guarded,count,frequency,probability,probabilityValue\n";
-    for (int i = 0; i < nw::kBarrierCount; ++i) {
-        const Line line = exitLine(report, i);
-        out << nw::kExitOfBox[i] << ',' << i << ','
-            << (report.options.setting.barriers[i] ? "true" : "false") << ','
-            << (line.count ? std::to_string(*line.count) : "") << ','
-            << (line.frequency ? shortestDecimal(*line.frequency) : "") << ',' << line.probability
-            << ',' << shortestDecimal(line.probabilityValue) << '\n';
-    }
+    std::optional<CountedExits> counted;
+    if (report.batch) counted = CountedExits{report.batch->escapes, report.batch->counts};
+    writeResultsCsv(out, report.options.setting, report.exact, counted);
 }
 
 void writeJson(std::ostream& out, const Report& report) {

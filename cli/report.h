@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/ranking.h"
 #include "sim/exact_solution.h"
+#include "sim/results_csv.h"
 
 namespace wexal::cli {
 
@@ -27,7 +28,6 @@ void writeReport(std::ostream& out, const Report& report);  // in report.options
 // --rank: one row per setting, "Rang" 1 first.
 void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format);
 
-// The shortest decimal text that reads back as the same double, "." whatever the locale.
-std::string shortestDecimal(double value);
+using wexal::shortestDecimal;
 
 }  // namespace wexal::cli

@@ -87,13 +87,17 @@ QStringList argumentsFor(const RunOptions& options) {
                           QString::number(options.threads)};
     if (options.seed) arguments << QStringLiteral("--seed") << QString::number(*options.seed);
     if (options.exactOnly) arguments << QStringLiteral("--exact");
+    if (!options.plotFile.empty()) {
+        arguments << QStringLiteral("--plot") << QString::fromStdString(options.plotFile);
+    }
     return arguments;
 }
 
 bool sameRun(const RunOptions& a, const RunOptions& b) {
     return a.escapes == b.escapes && a.setting.barriers == b.setting.barriers &&
            a.setting.turnBack == b.setting.turnBack && a.seed == b.seed &&
-           a.exactOnly == b.exactOnly && a.format == b.format && a.threads == b.threads;
+           a.exactOnly == b.exactOnly && a.format == b.format && a.threads == b.threads &&
+           a.plotFile == b.plotFile;
 }
 
 void checkRun(const QStringList& arguments, const CommandLine& line) {

@@ -11,6 +11,10 @@ _wexal_sim() {
       mapfile -t COMPREPLY < <(compgen -W 'text csv json' -- "$cur")
       return
       ;;
+    --plot)
+      _filedir '@(svg|png)'
+      return
+      ;;
     --rank)
       mapfile -t COMPREPLY < <(compgen -W '0 1 2 3 4 5 6 7 8' -- "$cur")
       return
@@ -22,6 +26,6 @@ _wexal_sim() {
   esac
   $split && return
   mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
-    --seed --exact --format --threads --rank' -- "$cur")
+    --seed --exact --format --threads --rank --plot' -- "$cur")
 }
 complete -F _wexal_sim wexal-sim

@@ -21,10 +21,21 @@ public:
     bool wants(std::int64_t escapes) const { return escapes == next_; }
     // Escape number `escapes` has been counted, with this succeeded total after it.
     void record(std::int64_t escapes, std::int64_t succeeded) {
-        if (!wants(escapes)) return;
+        if (escapes % stride_ != 0) return;
         if (points_.size() == kMaxPoints) thin();
         if (escapes % stride_ == 0) points_.push_back({escapes, succeeded});
         next_ = (escapes / stride_ + 1) * stride_;
+    }
+    // Continues the series with one that was recorded on its own from zero: `later`'s points
+    // after `escapesBefore` escapes of which `succeededBefore` succeeded. When `later` began at
+    // a multiple of the stride it will be thinned to, the result equals one series recorded
+    // straight through, which lets blocks counted apart be joined in their order.
+    void append(const ShareHistory& later, std::int64_t escapesBefore,
+                std::int64_t succeededBefore) {
+        while (stride_ < later.stride_) thin();
+        for (const Point& p : later.points_) {
+            record(escapesBefore + p.escapes, succeededBefore + p.succeeded);
+        }
     }
     void clear() {
         points_.clear();
@@ -39,6 +50,7 @@ private:
     // Keeps the points whose escape number is a multiple of the doubled stride.
     void thin() {
         stride_ *= 2;
+        next_ = (next_ + stride_ - 1) / stride_ * stride_;
         std::size_t kept = 0;
         for (const Point& p : points_) {
             if (p.escapes % stride_ == 0) points_[kept++] = p;

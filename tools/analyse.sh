@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The analysed folders of the program and of the fuzz project.
-folders=(sim platform ui cli bench tests/core tests/ui tests/cli)
+folders=(sim platform ui analysis cli bench tests/core tests/ui tests/analysis tests/cli)
 fuzz_folders=(fuzz)
 
 bash tools/install-deps.sh clang clang-tidy cppcheck jq
@@ -69,7 +69,8 @@ mkdir -p "$build/cppcheck"
 if ! cppcheck --project="$build/cppcheck-commands.json" --library=googletest --library=qt \
     --std=c++20 --enable=warning,performance,portability --inline-suppr \
     --suppress=missingIncludeSystem --suppress="*:$PWD/$build/*" \
-    --suppress="*:$PWD/$fuzz_build/*" --cppcheck-build-dir="$build/cppcheck" \
+    --suppress="*:$PWD/$fuzz_build/*" --suppress="*:$build/*" --suppress="*:$fuzz_build/*" \
+    --cppcheck-build-dir="$build/cppcheck" \
     --error-exitcode=1 --quiet -j2 2>&1; then
   findings=1
 fi

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "ui/analysis_menu.h"
 #include "ui/colour.h"
 #include "ui/control_tree.h"
 #include "ui/figures.h"
@@ -83,6 +84,8 @@ Wexal::Wexal(Runtime& runtime, QWidget* parent)
     connectCommands();
     Form_Load();
     control(QStringLiteral("cmdEinzel"))->setFocus();
+    analysisMenu_ = std::make_unique<AnalysisMenu>(*this, *control(QStringLiteral("Frame1")),
+                                                   *control(QStringLiteral("Frame5")), escape_, runtime_);
 }
 
 Wexal::~Wexal() = default;

@@ -23,6 +23,7 @@ class QRadioButton;
 
 namespace wexal {
 
+class AnalysisMenu;
 class LineFigure;
 class MapBox;
 class Narrator;
@@ -128,6 +129,8 @@ private:
     int framingMovesLeft_ = 0;
     QTimer recentre_;  // centres once the events of the present move are through
     bool ended_ = false;
+    // Last: it goes before the escape it observes.
+    std::unique_ptr<AnalysisMenu> analysisMenu_;
 };
 
 }  // namespace wexal

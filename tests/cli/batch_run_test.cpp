@@ -92,7 +92,32 @@ TEST(Batch, TheThreadCountDoesNotChangeTheRun) {
     constexpr std::int64_t kEscapes = 3 * kBlockEscapes + 1234;
     const BatchResult one = runBatch(setting, kEscapes, 11, 1);
     for (int threads : {2, 3, 5}) {
-        EXPECT_TRUE(sameResult(one, runBatch(setting, kEscapes, 11, threads))) << threads;
+        const BatchResult other = runBatch(setting, kEscapes, 11, threads);
+        EXPECT_TRUE(sameResult(one, other)) << threads;
+        const auto& a = one.shareHistory.points();
+        const auto& b = other.shareHistory.points();
+        ASSERT_EQ(a.size(), b.size()) << threads;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i].escapes, b[i].escapes) << threads << ", point " << i;
+            ASSERT_EQ(a[i].succeeded, b[i].succeeded) << threads << ", point " << i;
+        }
+    }
+}
+
+// The joined history ends at the run's totals, evenly spaced and bounded.
+TEST(Batch, KeepsTheShareHistoryOfTheWholeRun) {
+    constexpr std::int64_t kEscapes = 5 * kBlockEscapes;
+    const BatchResult batch = runBatch(kStartSetting, kEscapes, 4, 2);
+    const auto& points = batch.shareHistory.points();
+    ASSERT_FALSE(points.empty());
+    EXPECT_LE(points.size(), ShareHistory::kMaxPoints);
+    EXPECT_EQ(points.back().escapes, kEscapes);
+    EXPECT_EQ(points.back().succeeded, batch.succeeded);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        ASSERT_EQ(points[i].escapes, static_cast<std::int64_t>(i + 1) * batch.shareHistory.stride());
+        if (i > 0) {
+            ASSERT_LE(points[i].succeeded - points[i - 1].succeeded, batch.shareHistory.stride());
+        }
     }
 }
 

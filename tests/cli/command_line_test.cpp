@@ -143,5 +143,18 @@ TEST(CommandLine, HelpAndVersionAreActionsNotRuns) {
     EXPECT_EQ(version.message, std::string("wexal-sim ") + WEXAL_VERSION + "\n");
 }
 
+TEST(CommandLine, PlotTakesAnSvgOrPngFile) {
+    EXPECT_EQ(parse({}).options.plotFile, "");
+    for (const char* file : {"d.svg", "d.png", "Ordner/D.SVG", "ä.png"}) {
+        const CommandLine line = parse({"--plot", file});
+        ASSERT_EQ(line.action, Action::Run) << file;
+        EXPECT_EQ(line.options.plotFile, file);
+    }
+    for (const char* file : {"d.pdf", "d", "svg", "d.svg/"}) {
+        EXPECT_EQ(parse({"--plot", file}).action, Action::Reject) << file;
+    }
+    EXPECT_EQ(parse({"--exact", "--plot", "d.svg"}).action, Action::Reject);
+}
+
 }  // namespace
 }  // namespace wexal::cli

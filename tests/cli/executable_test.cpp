@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -65,6 +68,11 @@ const BadInput kBadInputs[] = {
     {"rankWithBarriers", {"--rank", "2", "--barriers", "11000000"}, "--barriers"},
     {"rankWithEscapes", {"--escapes", "10", "--rank", "2"}, "--escapes"},
     {"rankWithSeed", {"--rank", "2", "--seed", "1"}, "--seed"},
+    {"rankWithPlot", {"--rank", "2", "--plot", "d.svg"}, "--plot"},
+    {"plotAsPdf", {"--plot", "diagramme.pdf"}, "diagramme.pdf"},
+    {"plotWithoutExtension", {"--plot", "diagramme"}, ".svg oder .png"},
+    {"plotMissingValue", {"--plot"}, "--plot"},
+    {"plotOfTheExactSolution", {"--exact", "--plot", "d.svg"}, "--exact"},
 };
 
 class RejectedInput : public testing::TestWithParam<BadInput> {};
@@ -366,6 +374,66 @@ TEST(Executable, ProgressOnlyOnATerminal) {
     EXPECT_EQ(stopSim(intoFile), "");
     EXPECT_EQ(lseek(errFd, 0, SEEK_END), 0) << "standard error is a file here";
     close(errFd);
+}
+
+}  // namespace
+}  // namespace wexal::cli::test
+
+namespace wexal::cli::test {
+namespace {
+
+std::string fileContents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Plot {
+    const char* name;
+    const char* file;
+    std::string magic;
+};
+
+void PrintTo(const Plot& row, std::ostream* os) {
+    *os << row.name;
+}
+
+const Plot kPlots[] = {
+    {"svg", "diagramme.svg", "<?xml"},
+    {"png", "diagramme.png", std::string("\x89PNG\r\n\x1a\n", 8)},
+    {"pngInCapitals", "DIAGRAMME.PNG", "\x89PNG"},
+};
+
+class PlotFile : public testing::TestWithParam<Plot> {};
+
+// The charts go to the file; standard output is what the same run prints without --plot.
+TEST_P(PlotFile, DrawsTheChartsAndLeavesTheReportAlone) {
+    char folderTemplate[] = "/tmp/wexal-plot-XXXXXX";
+    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+    const std::string folder(folderTemplate);
+    const std::string path = folder + "/" + GetParam().file;
+    const std::vector<std::string> run{"--seed", "3", "--escapes", "70000", "--threads", "2"};
+    std::vector<std::string> plotted(run);
+    plotted.insert(plotted.end(), {"--plot", path});
+
+    const Outcome outcome = runSim(plotted);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, runSim(run).out);
+    const std::string bytes = fileContents(path);
+    EXPECT_EQ(bytes.rfind(GetParam().magic, 0), 0u);
+    EXPECT_GT(bytes.size(), 10'000u);
+    std::remove(path.c_str());
+    EXPECT_EQ(rmdir(folder.c_str()), 0) << "a file besides the plot was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PlotFile, testing::ValuesIn(kPlots),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Executable, APlotThatCannotBeWrittenFailsWithOneLine) {
+    const Outcome outcome = runSim({"--escapes", "10", "--plot", "/nonexistent-folder/d.svg"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find("/nonexistent-folder/d.svg"), std::string::npos) << outcome.err;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The bookkeeping at the end of each escape: counts per exit, attempts and the statistics.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "core/escape_fixture.h"
@@ -152,6 +153,37 @@ TEST(ShareHistoryThinning, StaysBoundedAndEven) {
     }
     EXPECT_GT(points.back().escapes, kEscapes - history.stride());
 }
+
+// Blocks recorded apart and joined in order give the series recorded straight through, also
+// when the blocks' own strides differ from the joined one's and the last block is short.
+class ShareHistoryJoin : public testing::TestWithParam<std::int64_t> {};
+
+TEST_P(ShareHistoryJoin, EqualsOneSeriesRecordedThrough) {
+    const std::int64_t block = GetParam();
+    constexpr std::int64_t kEscapes = 200'000;
+    auto succeededAfter = [](std::int64_t n) { return n / 3 + (n % 7 == 0 ? 1 : 0); };
+    ShareHistory through;
+    for (std::int64_t n = 1; n <= kEscapes; ++n) through.record(n, succeededAfter(n));
+
+    ShareHistory joined;
+    for (std::int64_t start = 0; start < kEscapes; start += block) {
+        ShareHistory piece;
+        const std::int64_t end = std::min(kEscapes, start + block);
+        for (std::int64_t n = start + 1; n <= end; ++n) {
+            piece.record(n - start, succeededAfter(n) - succeededAfter(start));
+        }
+        joined.append(piece, start, succeededAfter(start));
+    }
+    EXPECT_EQ(joined.stride(), through.stride());
+    ASSERT_EQ(joined.points().size(), through.points().size());
+    for (std::size_t i = 0; i < through.points().size(); ++i) {
+        EXPECT_EQ(joined.points()[i].escapes, through.points()[i].escapes) << i;
+        EXPECT_EQ(joined.points()[i].succeeded, through.points()[i].succeeded) << i;
+    }
+}
+
+// 4096 fills one history exactly; 65536 is wexal-sim's block, thinned to every 16th.
+INSTANTIATE_TEST_SUITE_P(BlockSizes, ShareHistoryJoin, testing::Values(4096, 8192, 65536));
 
 // One click finishes the running escape and 49 more, or 49 when none was running.
 class Fifty : public testing::TestWithParam<bool> {};

@@ -58,7 +58,7 @@ centred() {
   ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
 }
 summary="no framed window"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   if centred; then echo "PASS: the framed window stands centred ($summary)"; exit 0; fi
   sleep 0.1
 done

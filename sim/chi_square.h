@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-namespace wexal::cli {
+namespace wexal {
 
 // Regularized upper incomplete gamma function Q(a, x) = Γ(a, x) / Γ(a), for a > 0, x >= 0.
 double regularizedUpperGamma(double a, double x);
@@ -19,4 +19,4 @@ struct ChiSquareTest {
 ChiSquareTest chiSquareTest(std::span<const std::int64_t> counts,
                             std::span<const double> probabilities);
 
-}  // namespace wexal::cli
+}  // namespace wexal

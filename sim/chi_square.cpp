@@ -1,10 +1,10 @@
-#include "cli/chi_square.h"
+#include "sim/chi_square.h"
 
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
-namespace wexal::cli {
+namespace wexal {
 namespace {
 
 constexpr int kMaxIterations = 1000;
@@ -78,4 +78,4 @@ ChiSquareTest chiSquareTest(std::span<const std::int64_t> counts,
     return test;
 }
 
-}  // namespace wexal::cli
+}  // namespace wexal

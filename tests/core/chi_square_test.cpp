@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/chi_square.h"
+#include "sim/chi_square.h"
 
-namespace wexal::cli {
+namespace wexal {
 namespace {
 
 struct GammaValue {
@@ -97,4 +97,4 @@ INSTANTIATE_TEST_SUITE_P(Fits, ChiSquare, testing::ValuesIn(kFits),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
-}  // namespace wexal::cli
+}  // namespace wexal

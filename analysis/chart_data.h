@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "sim/exact_solution.h"
+#include "sim/network.h"
+#include "sim/results_csv.h"
+#include "sim/share_history.h"
+
+namespace wexal::analysis {
+
+// The most points the share line draws: about one per pixel of a wide chart.
+inline constexpr std::size_t kMaxChartPoints = 1024;
+
+// The 95 % band of a share around its probability: p ± 1.96 · √(p(1−p)/k).
+inline constexpr double kBandZ = 1.96;
+
+struct ExitBar {
+    int node = 0;
+    double frequency = 0;    // 0 while nothing is counted
+    double probability = 0;  // exact, for the setting the charts are drawn for
+};
+
+struct BandPoint {
+    double escapes;
+    double lower;  // never below 0
+    double upper;  // never above 1
+};
+
+// What the two charts draw, as plain numbers: the window fills it from the escape, wexal-sim
+// from its batch run.
+struct ChartData {
+    std::array<ExitBar, network::kBarrierCount> exits{};
+    double succeededProbability = 0;
+    std::int64_t escapes = 0;             // the series covers escapes 1..escapes
+    std::int64_t stride = 1;              // every stride-th escape is a point (at most kMaxChartPoints)
+    std::vector<ShareHistory::Point> shares;
+};
+
+ChartData chartData(const CountedExits& counted, const ShareHistory& history,
+                    const ExactSolution& exact);
+
+// The band around p for 1..escapes escapes, sampled densely where it narrows fast (small k)
+// and sparsely where it is nearly flat; at most about kBandSamples points.
+std::vector<BandPoint> confidenceBand(double p, std::int64_t escapes);
+inline constexpr int kBandSamples = 200;
+
+}  // namespace wexal::analysis

@@ -1,0 +1,85 @@
+#include "analysis/convergence_chart.h"
+
+#include <QAreaSeries>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
+
+#include "analysis/chart_colours.h"
+
+namespace wexal::analysis {
+namespace {
+
+constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small window
+
+}  // namespace
+
+QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
+    if (escapes == 0) return QStringLiteral("Anzahl der Wexalen k: noch keine gezählt");
+    const QString spacing = stride == 1 ? QStringLiteral("jede ein Punkt")
+                                        : QStringLiteral("jede %1. ein Punkt").arg(stride);
+    return QStringLiteral("Anzahl der Wexalen k: 1 bis %1, %2").arg(escapes).arg(spacing);
+}
+
+ConvergenceChart::ConvergenceChart() {
+    setTitle(QStringLiteral("Anteil der gelungenen Wexalen, 95-%-Band p ± 1,96·√(p(1−p)/k)"));
+    upper_ = new QLineSeries(this);
+    lower_ = new QLineSeries(this);
+    band_ = new QAreaSeries(upper_, lower_);
+    band_->setName(QStringLiteral("95-%-Band"));
+    band_->setColor(colours::kBand);
+    band_->setBorderColor(colours::kBand);
+    probability_ = new QLineSeries(this);
+    probability_->setName(QStringLiteral("Wahrscheinlichkeit p"));
+    probability_->setPen(QPen(colours::kProbability, 2, Qt::DashLine));
+    shares_ = new QLineSeries(this);
+    shares_->setName(QStringLiteral("Anteil gelungen"));
+    shares_->setPen(QPen(colours::kFrequency, 2));
+
+    escapesAxis_ = new QValueAxis(this);
+    escapesAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    shareAxis_ = new QValueAxis(this);
+    shareAxis_->setTitleText(QStringLiteral("Anteil gelungen"));
+    shareAxis_->setLabelFormat(QStringLiteral("%.1f"));
+    shareAxis_->setRange(0, 1);
+    shareAxis_->setTickCount(kShareTicks);
+    addAxis(escapesAxis_, Qt::AlignBottom);
+    addAxis(shareAxis_, Qt::AlignLeft);
+    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_, probability_, shares_}) {
+        addSeries(series);
+        series->attachAxis(escapesAxis_);
+        series->attachAxis(shareAxis_);
+    }
+    legend()->setAlignment(Qt::AlignBottom);
+    draw(ChartData{});
+}
+
+void ConvergenceChart::draw(const ChartData& data) {
+    const double p = data.succeededProbability;
+    QList<QPointF> shares;
+    shares.reserve(static_cast<qsizetype>(data.shares.size()));
+    for (const ShareHistory::Point& point : data.shares) {
+        const auto k = static_cast<double>(point.escapes);
+        shares.append({k, static_cast<double>(point.succeeded) / k});
+    }
+    shares_->replace(shares);
+
+    QList<QPointF> upper;
+    QList<QPointF> lower;
+    for (const BandPoint& b : confidenceBand(p, data.escapes)) {
+        upper.append({b.escapes, b.upper});
+        lower.append({b.escapes, b.lower});
+    }
+    upper_->replace(upper);
+    lower_->replace(lower);
+
+    const auto last = static_cast<double>(std::max<std::int64_t>(data.escapes, 1));
+    probability_->replace({QPointF(1, p), QPointF(last, p)});
+    escapesAxis_->setRange(0, last);
+    escapesAxis_->applyNiceNumbers();
+    escapesAxis_->setTitleText(analysis::escapesAxisTitle(data.escapes, data.stride));
+}
+
+QString ConvergenceChart::escapesAxisTitle() const { return escapesAxis_->titleText(); }
+
+}  // namespace wexal::analysis

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QChart>
+
+#include "analysis/chart_data.h"
+
+class QAreaSeries;
+class QLineSeries;
+class QValueAxis;
+
+namespace wexal::analysis {
+
+// The law of large numbers: the share of succeeded escapes after 1, 2, ..., n escapes, the
+// exact probability as a horizontal line and the 95 % band around it.
+class ConvergenceChart final : public QChart {
+    Q_OBJECT
+
+public:
+    ConvergenceChart();
+    void draw(const ChartData& data);
+
+    // For the tests and the saved pictures: what is drawn.
+    const QLineSeries& shares() const { return *shares_; }
+    const QLineSeries& probabilityLine() const { return *probability_; }
+    const QLineSeries& bandUpper() const { return *upper_; }
+    const QLineSeries& bandLower() const { return *lower_; }
+    QString escapesAxisTitle() const;
+
+private:
+    QLineSeries* shares_ = nullptr;
+    QLineSeries* probability_ = nullptr;
+    QLineSeries* upper_ = nullptr;
+    QLineSeries* lower_ = nullptr;
+    QAreaSeries* band_ = nullptr;
+    QValueAxis* escapesAxis_ = nullptr;
+    QValueAxis* shareAxis_ = nullptr;
+};
+
+// "Anzahl der Wexalen k: 1 bis 1000, jede ein Punkt"; the points' spacing says how far the
+// series has been thinned.
+QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride);
+
+}  // namespace wexal::analysis

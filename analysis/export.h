@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include <QIODevice>
+#include <QString>
+
+#include "analysis/chart_data.h"
+
+namespace wexal::analysis {
+
+class ResultTableModel;
+
+enum class SaveFormat { Csv, Png, Svg, Pdf };
+
+// The format a file name asks for by its extension (any case), or none.
+std::optional<SaveFormat> saveFormatFor(const QString& path);
+
+// The file dialog's filters, one per format, in SaveFormat's order.
+QString saveFilters();
+SaveFormat saveFormatOfFilter(const QString& filter);
+QString extensionOf(SaveFormat format);  // "csv"
+
+// Writes the file whole or not at all: into a temporary file in the target's folder, renamed
+// over the target only once everything is written. Returns the German text that says why it
+// failed, or none.
+std::optional<QString> saveAtomically(const QString& path,
+                                      const std::function<bool(QIODevice&)>& write);
+
+// The two charts beside each other, as a picture or as vector graphics.
+bool writeChartsPng(QIODevice& device, const ChartData& data);
+bool writeChartsSvg(QIODevice& device, const ChartData& data);
+// wexal-sim's CSV with the setting in a comment line before it (UTF-8).
+bool writeCsv(QIODevice& device, const ResultTableModel& table);
+// A worksheet page: the setting, the table, the goodness of fit and both charts.
+bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& data);
+
+// The Auswertung's results in the format the path's extension names.
+std::optional<QString> saveResults(const QString& path, const ResultTableModel& table);
+
+// The charts alone, as wexal-sim --plot writes them: SVG or PNG by extension.
+std::optional<QString> saveCharts(const QString& path, const ChartData& data);
+
+// What the charts show for the escape's counts, its history and its current setting.
+ChartData chartDataOf(const ResultTableModel& table);
+
+}  // namespace wexal::analysis

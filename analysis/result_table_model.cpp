@@ -1,0 +1,113 @@
+#include "analysis/result_table_model.h"
+
+#include "analysis/result_text.h"
+
+namespace wexal::analysis {
+namespace {
+
+constexpr std::array<const char*, ResultTableModel::kColumnCount> kHeadings = {
+    "Ausgang", "Zählerbox", "Lichtschranke", "Anzahl", "relative Häufigkeit",
+    "Wahrscheinlichkeit", "dezimal"};
+constexpr const char* kMixedProbabilityHeading = "Wahrscheinlichkeit (aktuelle Einstellung)";
+
+// The three rows below the exits: their names, and for the steps the heading's meaning.
+constexpr std::array<const char*, 3> kTotalNames = {"gelungen", "mißglückt", "Schritte je Wexal"};
+
+}  // namespace
+
+ResultTableModel::ResultTableModel(const Escape& escape, QObject* parent)
+    : QAbstractTableModel(parent), escape_(escape), headingsMixed_(escape.countsMixSettings()) {}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kRowCount;
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+const ExactSolution& ResultTableModel::exact() const { return exact_.solutionFor(escape_.setting()); }
+
+CountedExits ResultTableModel::counted() const {
+    CountedExits counted{escape_.attempts(), {}};
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        counted.counts[static_cast<std::size_t>(i)] = escape_.exitCount(i);
+    }
+    return counted;
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::TextAlignmentRole) {
+        const bool words = index.column() <= kBarrier;
+        return QVariant::fromValue(Qt::AlignVCenter | (words ? Qt::AlignLeft : Qt::AlignRight));
+    }
+    if (role == Qt::ToolTipRole && index.row() == kStepsRow) {
+        return QStringLiteral("Anzahl: alle gezählten Schritte; daneben ihr Mittelwert je Wexal "
+                              "und der Erwartungswert");
+    }
+    if (role != Qt::DisplayRole) return {};
+    return cell(index.row(), index.column());
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= kColumnCount) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (section == kFraction && headingsMixed_) return QString::fromUtf8(kMixedProbabilityHeading);
+    return QString::fromUtf8(kHeadings[static_cast<std::size_t>(section)]);
+}
+
+void ResultTableModel::refresh() {
+    if (headingsMixed_ != mixed()) {
+        headingsMixed_ = mixed();
+        emit headerDataChanged(Qt::Horizontal, kFraction, kFraction);
+    }
+    emit dataChanged(index(0, 0), index(kRowCount - 1, kColumnCount - 1), {Qt::DisplayRole});
+}
+
+QString ResultTableModel::cell(int row, int column) const {
+    return row < network::kBarrierCount ? exitCell(row, column) : totalCell(row, column);
+}
+
+QString ResultTableModel::exitCell(int box, int column) const {
+    const std::int64_t count = escape_.exitCount(box);
+    const auto i = static_cast<std::size_t>(box);
+    switch (column) {
+        case kExit: return QString::number(network::kExitOfBox[i]);
+        case kBox: return QString::number(box);
+        case kBarrier: return escape_.setting().barriers[i] ? QStringLiteral("an") : QStringLiteral("aus");
+        case kCount: return QString::number(count);
+        case kFrequency:
+            if (escape_.attempts() == 0) return QStringLiteral("–");
+            return decimalText(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+        case kFraction: return fractionText(exact().exitProbability[i]);
+        case kDecimal: return decimalText(nearestDouble(exact().exitProbability[i]));
+        default: return {};
+    }
+}
+
+QString ResultTableModel::totalCell(int row, int column) const {
+    const Statistics& s = escape_.statistics();
+    const ExactSolution& e = exact();
+    std::int64_t count = 0;
+    const mpq_class* probability = nullptr;
+    switch (row) {
+        case kSucceededRow: count = s.succeeded; probability = &e.succeeded; break;
+        case kFailedRow: count = s.failed; probability = &e.failed; break;
+        default: count = escape_.countedSteps(); probability = &e.expectedSteps; break;
+    }
+    switch (column) {
+        case kExit: return QString::fromUtf8(kTotalNames[static_cast<std::size_t>(row - kSucceededRow)]);
+        case kCount: return QString::number(count);
+        case kFrequency:
+            if (escape_.attempts() == 0) return QStringLiteral("–");
+            return decimalText(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+        case kFraction: return fractionText(*probability);
+        case kDecimal: return decimalText(nearestDouble(*probability));
+        default: return {};
+    }
+}
+
+}  // namespace wexal::analysis

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+
+#include <QAbstractTableModel>
+
+#include "analysis/exact_cache.h"
+#include "sim/escape.h"
+#include "sim/results_csv.h"
+
+namespace wexal::analysis {
+
+// The Auswertung's table: a row per exit, the succeeded and failed totals and the steps per
+// escape, each with its count, its relative frequency and the exact probability as a reduced
+// fraction and as a decimal. It reads every number from the escape when asked and keeps none;
+// refresh() tells the views that the escape has moved on.
+class ResultTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { kExit, kBox, kBarrier, kCount, kFrequency, kFraction, kDecimal, kColumnCount };
+    static constexpr int kSucceededRow = network::kBarrierCount;
+    static constexpr int kFailedRow = kSucceededRow + 1;
+    static constexpr int kStepsRow = kFailedRow + 1;
+    static constexpr int kRowCount = kStepsRow + 1;
+
+    explicit ResultTableModel(const Escape& escape, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Every cell may have changed; the headings too when the series began or stopped mixing.
+    void refresh();
+
+    // The solution for the escape's current setting.
+    const ExactSolution& exact() const;
+    CountedExits counted() const;
+    bool mixed() const { return escape_.countsMixSettings(); }
+    const Escape& escape() const { return escape_; }
+
+private:
+    QString cell(int row, int column) const;
+    QString exitCell(int box, int column) const;
+    QString totalCell(int row, int column) const;
+
+    const Escape& escape_;
+    mutable ExactCache exact_;
+    bool headingsMixed_ = false;
+};
+
+}  // namespace wexal::analysis

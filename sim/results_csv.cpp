@@ -1,0 +1,34 @@
+#include "sim/results_csv.h"
+
+#include <charconv>
+
+namespace wexal {
+
+std::string shortestDecimal(double value) {
+    constexpr std::size_t kNumberBuffer = 64;  // ample for any double
+    std::array<char, kNumberBuffer> buffer{};
+    char* end = std::to_chars(buffer.begin(), buffer.end(), value).ptr;
+    return std::string(buffer.data(), end);
+}
+
+void writeResultsCsv(std::ostream& out, const Setting& setting, const ExactSolution& exact,
+                     const std::optional<CountedExits>& counted) {
+    out << "node,index,guarded,count,frequency,probability,probabilityValue\n";
+    for (std::size_t i = 0; i < network::kBarrierCount; ++i) {
+        std::string count;
+        std::string frequency;
+        if (counted) {
+            count = std::to_string(counted->counts[i]);
+            if (counted->escapes > 0) {
+                frequency = shortestDecimal(static_cast<double>(counted->counts[i]) /
+                                            static_cast<double>(counted->escapes));
+            }
+        }
+        const mpq_class& probability = exact.exitProbability[i];
+        out << network::kExitOfBox[i] << ',' << i << ',' << (setting.barriers[i] ? "true" : "false")
+            << ',' << count << ',' << frequency << ',' << probability.get_str() << ','
+            << shortestDecimal(nearestDouble(probability)) << '\n';
+    }
+}
+
+}  // namespace wexal

@@ -1,0 +1,218 @@
+// The Auswertung's numbers without a window: the table against the exact solver and the
+// escape's counts, the goodness-of-fit line, the band and the charts' data.
+#include <QTest>
+
+#include "analysis/chart_data.h"
+#include "analysis/convergence_chart.h"
+#include "analysis/result_table_model.h"
+#include "analysis/result_text.h"
+#include "platform/random_source.h"
+#include "sim/escape.h"
+
+using namespace wexal;
+using namespace wexal::analysis;
+using Model = ResultTableModel;
+
+namespace {
+
+QString cell(const Model& model, int row, int column) {
+    return model.data(model.index(row, column)).toString();
+}
+
+void runEscapes(Escape& escape, int count) {
+    for (int n = 0; n < count; ++n) {
+        escape.wholeEscape();
+        escape.restart();
+    }
+}
+
+Setting settingFrom(const QString& barriers, bool turnBack) {
+    Setting setting;
+    for (int i = 0; i < network::kBarrierCount; ++i) setting.barriers[i] = barriers[i] == u'1';
+    setting.turnBack = turnBack;
+    return setting;
+}
+
+}  // namespace
+
+class ResultTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startSettingShowsTheWorkedExample();
+    void fractionsFollowTheSetting_data();
+    void fractionsFollowTheSetting();
+    void countsAndFrequenciesAreTheEscapes();
+    void headingSaysWhenTheCountsMixSettings();
+    void goodnessOfFitWaitsForFiveExpectedPerExit();
+    void bandNarrowsAroundP_data();
+    void bandNarrowsAroundP();
+    void escapesAxisSaysWhatTheChartCovers_data();
+    void escapesAxisSaysWhatTheChartCovers();
+};
+
+// "nein", barriers 10110101: the worked example of the lesson.
+void ResultTable::startSettingShowsTheWorkedExample() {
+    SeededRandom random(1);
+    Escape escape(random);
+    const Model model(escape);
+    QCOMPARE(model.rowCount(), 11);
+    QCOMPARE(model.columnCount(), 7);
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kExit), QStringLiteral("gelungen"));
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kFraction), QStringLiteral("11/36"));
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kDecimal), QStringLiteral("0.305556"));
+    QCOMPARE(cell(model, Model::kFailedRow, Model::kExit), QStringLiteral("mißglückt"));
+    QCOMPARE(cell(model, Model::kFailedRow, Model::kFraction), QStringLiteral("25/36"));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kExit), QStringLiteral("Schritte je Wexal"));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kFraction), QStringLiteral("7/3"));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal), QStringLiteral("2.333333"));
+    // Exit 6 behind counter box 5, guarded at start.
+    QCOMPARE(cell(model, 5, Model::kExit), QStringLiteral("6"));
+    QCOMPARE(cell(model, 5, Model::kBox), QStringLiteral("5"));
+    QCOMPARE(cell(model, 5, Model::kBarrier), QStringLiteral("an"));
+    QCOMPARE(cell(model, 5, Model::kFraction), QStringLiteral("5/36"));
+    QCOMPARE(cell(model, 1, Model::kBarrier), QStringLiteral("aus"));
+    QCOMPARE(cell(model, 0, Model::kFrequency), QStringLiteral("–"));  // nothing counted yet
+    const QStringList headings{"Ausgang", "Zählerbox", "Lichtschranke", "Anzahl",
+                               "relative Häufigkeit", "Wahrscheinlichkeit", "dezimal"};
+    for (int c = 0; c < model.columnCount(); ++c) {
+        QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), headings[c]);
+    }
+}
+
+void ResultTable::fractionsFollowTheSetting_data() {
+    QTest::addColumn<QString>("barriers");
+    QTest::addColumn<bool>("turnBack");
+    QTest::addRow("start setting") << "10110101" << false;
+    QTest::addRow("barrier 5 off: node 6 no exit") << "10110001" << false;
+    QTest::addRow("ja") << "10110101" << true;
+    QTest::addRow("ja, every barrier off") << "00000000" << true;
+    QTest::addRow("nein, every barrier on") << "11111111" << false;
+}
+
+// Switched on the escape as the window's controls switch it: every fraction is the solver's.
+void ResultTable::fractionsFollowTheSetting() {
+    QFETCH(QString, barriers);
+    QFETCH(bool, turnBack);
+    SeededRandom random(2);
+    Escape escape(random);
+    Model model(escape);
+    (void)model.exact();  // solved once for the start setting; the switch must solve again
+    const Setting target = settingFrom(barriers, turnBack);
+    for (int i = 0; i < network::kBarrierCount; ++i) escape.setBarrier(i, target.barriers[i]);
+    escape.setTurnBack(turnBack);
+    model.refresh();
+
+    const ExactSolution exact = solveExactly(target);
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        QCOMPARE(cell(model, i, Model::kFraction), QString::fromStdString(exact.exitProbability[i].get_str()));
+        QCOMPARE(cell(model, i, Model::kBarrier), target.barriers[i] ? QStringLiteral("an") : QStringLiteral("aus"));
+    }
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kFraction), QString::fromStdString(exact.succeeded.get_str()));
+    QCOMPARE(cell(model, Model::kFailedRow, Model::kFraction), QString::fromStdString(exact.failed.get_str()));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kFraction), QString::fromStdString(exact.expectedSteps.get_str()));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal),
+             QString::number(nearestDouble(exact.expectedSteps), 'f', 6));
+}
+
+void ResultTable::countsAndFrequenciesAreTheEscapes() {
+    SeededRandom random(3);
+    Escape escape(random);
+    Model model(escape);
+    runEscapes(escape, 700);
+    model.refresh();
+    std::int64_t sum = 0;
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        const std::int64_t count = escape.exitCount(i);
+        sum += count;
+        QCOMPARE(cell(model, i, Model::kCount), QString::number(count));
+        QCOMPARE(cell(model, i, Model::kFrequency), QString::number(static_cast<double>(count) / 700, 'f', 6));
+    }
+    QCOMPARE(sum, 700);
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kCount), QString::number(escape.statistics().succeeded));
+    QCOMPARE(cell(model, Model::kFailedRow, Model::kCount), QString::number(escape.statistics().failed));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kCount), QString::number(escape.countedSteps()));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kFrequency),
+             QString::number(static_cast<double>(escape.countedSteps()) / 700, 'f', 6));
+}
+
+void ResultTable::headingSaysWhenTheCountsMixSettings() {
+    SeededRandom random(4);
+    Escape escape(random);
+    Model model(escape);
+    int headerSignals = 0;
+    connect(&model, &QAbstractItemModel::headerDataChanged, this, [&headerSignals] { ++headerSignals; });
+    const QString plain = QStringLiteral("Wahrscheinlichkeit");
+    const QString current = QStringLiteral("Wahrscheinlichkeit (aktuelle Einstellung)");
+
+    escape.setTurnBack(true);  // before anything is counted: still one setting
+    runEscapes(escape, 10);
+    model.refresh();
+    QCOMPARE(model.headerData(Model::kFraction, Qt::Horizontal).toString(), plain);
+    escape.setBarrier(1, true);
+    model.refresh();
+    QCOMPARE(model.headerData(Model::kFraction, Qt::Horizontal).toString(), current);
+    QCOMPARE(headerSignals, 1);
+    escape.clearCounters();
+    model.refresh();
+    QCOMPARE(model.headerData(Model::kFraction, Qt::Horizontal).toString(), plain);
+    QCOMPARE(headerSignals, 2);
+}
+
+// The least likely exit at start has 1/18: 90 escapes expect 5 there, 89 do not.
+void ResultTable::goodnessOfFitWaitsForFiveExpectedPerExit() {
+    SeededRandom random(5);
+    Escape escape(random);
+    const Model model(escape);
+    runEscapes(escape, 89);
+    QVERIFY(goodnessOfFitLine(model.counted(), model.exact(), false).endsWith(QStringLiteral("(ab 90 Wexalen)")));
+    runEscapes(escape, 1);
+    const QString line = goodnessOfFitLine(model.counted(), model.exact(), false);
+    QVERIFY2(line.contains(QStringLiteral("Chi² = ")) && line.contains(QStringLiteral("Freiheitsgrade 7, p-Wert ")),
+             qPrintable(line));
+    QVERIFY(goodnessOfFitLine(model.counted(), model.exact(), true).contains(QStringLiteral("nicht sinnvoll")));
+}
+
+void ResultTable::bandNarrowsAroundP_data() {
+    QTest::addColumn<double>("p");
+    QTest::addColumn<qlonglong>("escapes");
+    QTest::addRow("11/36 over 1000") << 11.0 / 36 << 1000LL;
+    QTest::addRow("11/36 over a million") << 11.0 / 36 << 1000000LL;
+    QTest::addRow("three escapes") << 0.5 << 3LL;
+    QTest::addRow("certain success") << 1.0 << 50LL;
+}
+
+void ResultTable::bandNarrowsAroundP() {
+    QFETCH(double, p);
+    QFETCH(qlonglong, escapes);
+    const std::vector<BandPoint> band = confidenceBand(p, escapes);
+    QVERIFY(!band.empty());
+    QCOMPARE(band.front().escapes, 1.0);
+    QCOMPARE(band.back().escapes, static_cast<double>(escapes));
+    QVERIFY(band.size() <= static_cast<std::size_t>(kBandSamples) + 40);
+    for (std::size_t i = 0; i < band.size(); ++i) {
+        const double half = 1.96 * std::sqrt(p * (1 - p) / band[i].escapes);
+        QCOMPARE(band[i].lower, std::max(0.0, p - half));
+        QCOMPARE(band[i].upper, std::min(1.0, p + half));
+        if (i > 0) QVERIFY(band[i].escapes > band[i - 1].escapes);
+    }
+}
+
+void ResultTable::escapesAxisSaysWhatTheChartCovers_data() {
+    QTest::addColumn<qlonglong>("escapes");
+    QTest::addColumn<qlonglong>("stride");
+    QTest::addColumn<QString>("title");
+    QTest::addRow("none") << 0LL << 1LL << "Anzahl der Wexalen k: noch keine gezählt";
+    QTest::addRow("every escape") << 1000LL << 1LL << "Anzahl der Wexalen k: 1 bis 1000, jede ein Punkt";
+    QTest::addRow("thinned") << 1000000LL << 256LL << "Anzahl der Wexalen k: 1 bis 1000000, jede 256. ein Punkt";
+}
+
+void ResultTable::escapesAxisSaysWhatTheChartCovers() {
+    QFETCH(qlonglong, escapes);
+    QFETCH(qlonglong, stride);
+    QFETCH(QString, title);
+    QCOMPARE(escapesAxisTitle(escapes, stride), title);
+}
+
+QTEST_MAIN(ResultTable)
+#include "table_test.moc"

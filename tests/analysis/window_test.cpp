@@ -1,0 +1,204 @@
+// The Auswertung as the main window reaches it and as a second view of the same escape: the
+// context menu and F2, counts that follow scripted clicks, the notice while the counts mix
+// settings, and a chart that stays bounded over a million escapes.
+#include <QChartView>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QRadioButton>
+
+#include "analysis/auswertung.h"
+#include "analysis/convergence_chart.h"
+#include "analysis/frequency_chart.h"
+#include "analysis/result_table_model.h"
+#include "platform/number_text.h"
+#include "ui/window_fixture.h"
+
+using namespace wexal;
+using namespace wexal::test;
+using analysis::Auswertung;
+using Model = analysis::ResultTableModel;
+
+namespace {
+
+QString cell(const Auswertung& a, int row, int column) {
+    return a.table().data(a.table().index(row, column)).toString();
+}
+
+// The box's number as the table writes it: no leading blank, no exponent.
+QString boxNumber(const WindowUnderTest& t, const QString& box) {
+    return QString::number(static_cast<qlonglong>(textToNumber(t.text(box).toStdString())));
+}
+
+Auswertung* openWithF2(WindowUnderTest& t) {
+    QTest::keyClick(&t.window, Qt::Key_F2);
+    auto* a = t.window.findChild<Auswertung*>();
+    if (a != nullptr) (void)QTest::qWaitForWindowExposed(a);
+    return a;
+}
+
+QMenu* rightClick(QWidget* area) {
+    const QPoint at(area->width() / 2, 4);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, area->mapToGlobal(at));
+    QApplication::sendEvent(area, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+}  // namespace
+
+class AuswertungInWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void contextMenuOnTheBackgrounds_data();
+    void contextMenuOnTheBackgrounds();
+    void statisticsRowTellsTheWay();
+    void f2OpensOneWindow();
+    void countsFollowTheClicks();
+    void noticeWhileTheCountsMixSettings_data();
+    void noticeWhileTheCountsMixSettings();
+    void chartStaysBoundedOverAMillionEscapes();
+};
+
+void AuswertungInWindow::contextMenuOnTheBackgrounds_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addRow("window") << "Wexal";
+    QTest::addRow("map frame") << "Frame1";
+    QTest::addRow("statistics row") << "Frame5";
+}
+
+void AuswertungInWindow::contextMenuOnTheBackgrounds() {
+    QFETCH(QString, area);
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    QMenu* menu = rightClick(t.get(area));
+    QVERIFY(menu != nullptr);
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions()[0]->text(), QStringLiteral("&Auswertung…"));
+    QCOMPARE(menu->actions()[0]->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Ergebnisse &speichern…"));
+    QVERIFY(t.window.findChild<Auswertung*>() == nullptr);  // made on first use only
+    menu->actions()[0]->trigger();
+    menu->close();
+    auto* a = t.window.findChild<Auswertung*>();
+    QVERIFY(a != nullptr);
+    QVERIFY(a->isVisible());
+    QCOMPARE(a->windowTitle(), QStringLiteral("Wexal – Auswertung"));
+}
+
+void AuswertungInWindow::statisticsRowTellsTheWay() {
+    WindowUnderTest t;
+    QCOMPARE(t.get("Frame5")->toolTip(), QStringLiteral("Rechtsklick oder F2: Auswertung"));
+    QVERIFY(t.get("cmd100")->toolTip().isEmpty());
+}
+
+void AuswertungInWindow::f2OpensOneWindow() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    Auswertung* first = openWithF2(t);
+    QVERIFY(first != nullptr);
+    QVERIFY(first->isVisible());
+    QVERIFY(first->isWindow());
+    QVERIFY(!first->isModal());
+    first->close();
+    t.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.window));
+    QCOMPARE(openWithF2(t), first);
+    QVERIFY(first->isVisible());
+    QCOMPARE(t.window.findChildren<Auswertung*>().size(), 1);
+}
+
+// Scripted clicks on the main window; after at most one refresh the table says what the
+// boxes say, and the frequencies are the counts over the attempts.
+void AuswertungInWindow::countsFollowTheClicks() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    const Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    for (const char* button : {"cmd100", "cmdGanze", "cmdNeustart", "cmdEinzel", "cmd100", "cmd100"}) {
+        t.click(QString::fromUtf8(button));
+    }
+    QTRY_COMPARE(a->convergenceChart().shares().count(), 151);  // redrawn
+    const double attempts = textToNumber(t.text("Text2").toStdString());
+    QCOMPARE(attempts, 151.0);  // 50, 1, a step of the next, its end and 49, 50
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        const QString box = QStringLiteral("Text1(%1)").arg(i);
+        QCOMPARE(cell(*a, i, Model::kCount), boxNumber(t, box));
+        QCOMPARE(cell(*a, i, Model::kFrequency),
+                 QString::number(textToNumber(t.text(box).toStdString()) / attempts, 'f', 6));
+        QCOMPARE(a->frequencyChart().barHeight(i), textToNumber(t.text(box).toStdString()) / attempts);
+    }
+    QCOMPARE(cell(*a, Model::kFailedRow, Model::kCount), boxNumber(t, "Text5"));
+    QVERIFY(a->convergenceChart().escapesAxisTitle().contains(QStringLiteral("1 bis 151,")));
+    QCOMPARE(cell(*a, Model::kSucceededRow, Model::kCount), boxNumber(t, "Text3"));
+    const QPointF last = a->convergenceChart().shares().at(150);
+    QCOMPARE(last, QPointF(151, textToNumber(t.text("Text3").toStdString()) / 151));
+
+    t.click("cmdCLZähler");
+    QTRY_COMPARE(a->convergenceChart().shares().count(), 0);
+    QCOMPARE(cell(*a, 0, Model::kCount), QStringLiteral("0"));
+}
+
+void AuswertungInWindow::noticeWhileTheCountsMixSettings_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addRow("a light barrier") << "Check1(1)";
+    QTest::addRow("the option ja") << "Option1";
+}
+
+void AuswertungInWindow::noticeWhileTheCountsMixSettings() {
+    QFETCH(QString, control);
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    const Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    const auto probabilityHeading = [a] {
+        return a->table().headerData(Model::kFraction, Qt::Horizontal).toString();
+    };
+    t.click("cmd100");
+    QTRY_COMPARE(a->convergenceChart().shares().count(), 50);
+    QVERIFY(!a->notice().isVisible());
+    const QString before = cell(*a, Model::kSucceededRow, Model::kFraction);
+
+    t.click(control);
+    QTRY_VERIFY(a->notice().isVisible());
+    QVERIFY(a->notice().text().contains(QStringLiteral("„Zähler löschen“ beginnt eine saubere Reihe")));
+    QCOMPARE(probabilityHeading(), QStringLiteral("Wahrscheinlichkeit (aktuelle Einstellung)"));
+    QVERIFY(cell(*a, Model::kSucceededRow, Model::kFraction) != before);  // the current setting's
+    QVERIFY(a->goodnessOfFit().text().contains(QStringLiteral("nicht sinnvoll")));
+
+    t.click("cmdCLZähler");
+    QTRY_VERIFY(!a->notice().isVisible());
+    QCOMPARE(probabilityHeading(), QStringLiteral("Wahrscheinlichkeit"));
+    QCOMPARE(a->convergenceChart().shares().count(), 0);
+}
+
+// Driven on the model directly (a million escapes are 20,000 clicks): the chart keeps
+// about one point per pixel, evenly spaced up to the last escape, and its axis says so.
+void AuswertungInWindow::chartStaysBoundedOverAMillionEscapes() {
+    SeededRandom random(9);
+    Escape escape(random);
+    HeadlessRuntime runtime(std::make_unique<SeededRandom>(1), kXga);
+    Auswertung a(escape, runtime);
+    constexpr int kEscapes = 1'000'000;
+    for (int n = 0; n < kEscapes; ++n) {
+        escape.wholeEscape();
+        escape.restart();
+    }
+    a.refreshIfStale();
+    const QLineSeries& shares = a.convergenceChart().shares();
+    QVERIFY(shares.count() <= static_cast<int>(analysis::kMaxChartPoints));
+    QVERIFY(shares.count() > static_cast<int>(analysis::kMaxChartPoints / 2));
+    const qreal spacing = shares.at(1).x() - shares.at(0).x();
+    QCOMPARE(shares.at(0).x(), spacing);
+    QCOMPARE(shares.at(shares.count() - 1).x(), spacing * shares.count());
+    QVERIFY(shares.at(shares.count() - 1).x() > kEscapes - spacing);
+    QCOMPARE(a.convergenceChart().escapesAxisTitle(),
+             QStringLiteral("Anzahl der Wexalen k: 1 bis 1000000, jede %1. ein Punkt").arg(spacing));
+    QVERIFY(a.convergenceChart().bandUpper().count() <= analysis::kBandSamples + 40);
+    QCOMPARE(a.convergenceChart().probabilityLine().at(0).y(), 11.0 / 36);
+}
+
+QTEST_MAIN(AuswertungInWindow)
+#include "window_test.moc"

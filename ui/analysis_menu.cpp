@@ -1,0 +1,56 @@
+#include "ui/analysis_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+#include "analysis/auswertung.h"
+
+namespace wexal {
+
+AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow,
+                           Escape& escape, Runtime& runtime)
+    : window_(window), escape_(escape), runtime_(runtime) {
+    open_ = new QAction(QStringLiteral("&Auswertung…"), &window);
+    open_->setShortcut(Qt::Key_F2);
+    open_->setShortcutContext(Qt::WindowShortcut);
+    save_ = new QAction(QStringLiteral("Ergebnisse &speichern…"), &window);
+    window.addAction(open_);  // F2 works wherever the focus is in the window
+    QObject::connect(open_, &QAction::triggered, &window, [this] { showAuswertung(); });
+    QObject::connect(save_, &QAction::triggered, &window, [this] { saveResults(); });
+
+    statisticsRow.setToolTip(QString::fromUtf8(kHint));
+    for (QWidget* area : {&window, &mapFrame, &statisticsRow}) {
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(area, &QWidget::customContextMenuRequested, &window,
+                         [this, area](QPoint at) { popUp(area->mapToGlobal(at)); });
+    }
+}
+
+AnalysisMenu::~AnalysisMenu() = default;
+
+analysis::Auswertung& AnalysisMenu::auswertung() {
+    if (!auswertung_) auswertung_ = std::make_unique<analysis::Auswertung>(escape_, runtime_, &window_);
+    return *auswertung_;
+}
+
+void AnalysisMenu::showAuswertung() {
+    analysis::Auswertung& w = auswertung();
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+void AnalysisMenu::saveResults() { auswertung().saveWithDialog(&window_); }
+
+void AnalysisMenu::popUp(QPoint globalPosition) {
+    if (!menu_) {
+        menu_ = std::make_unique<QMenu>();
+        menu_->setObjectName(QStringLiteral("Auswertungsmenü"));
+        menu_->addAction(open_);
+        menu_->addAction(save_);
+    }
+    menu_->popup(globalPosition);
+}
+
+}  // namespace wexal

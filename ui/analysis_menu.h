@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+
+#include <QPoint>
+
+#include "platform/runtime.h"
+#include "sim/escape.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace wexal {
+
+namespace analysis {
+class Auswertung;
+}
+
+// How the main window reaches the Auswertung without a control of its own: a context menu on
+// the window's background, the map frame and the statistics row, and F2. Owns the one
+// Auswertung, made on first use.
+class AnalysisMenu {
+public:
+    static constexpr const char* kHint = "Rechtsklick oder F2: Auswertung";
+
+    // The menu opens on the window's background and on its two frames; the statistics row
+    // carries the hint.
+    AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow, Escape& escape,
+                 Runtime& runtime);
+    ~AnalysisMenu();
+    AnalysisMenu(const AnalysisMenu&) = delete;
+    AnalysisMenu& operator=(const AnalysisMenu&) = delete;
+
+    void showAuswertung();
+    void saveResults();
+
+private:
+    analysis::Auswertung& auswertung();
+    void popUp(QPoint globalPosition);
+
+    QWidget& window_;
+    Escape& escape_;
+    Runtime& runtime_;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<analysis::Auswertung> auswertung_;
+};
+
+}  // namespace wexal
