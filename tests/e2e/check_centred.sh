@@ -28,13 +28,19 @@ for n in $(seq 191 250); do
 done
 [ -n "$display" ] || { echo "FAIL: no free display for Xvfb"; exit 1; }
 export DISPLAY=$display
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
 # As on a desktop, the window manager runs before the program starts.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in 1 2; do
+  openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do wm_running && break; sleep 0.1; done
+  wm_running && break
 done
+if ! wm_running; then
+  echo "SKIP: the window manager did not start"
+  sed 's/^/openbox: /' "$scratch/openbox.log"
+  exit 77
+fi
 XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb "$binary" >"$scratch/wexal.log" 2>&1 &
 pids+=($!)
 
@@ -63,4 +69,5 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 echo "FAIL: the framed window is not centred ($summary)"
+sed 's/^/wexal: /' "$scratch/wexal.log"
 exit 1
