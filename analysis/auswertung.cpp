@@ -112,15 +112,14 @@ void Auswertung::hideEvent(QHideEvent* event) {
 }
 
 void Auswertung::refreshIfStale() {
-    if (stale_ || escape_.setting() != shownSetting_) refresh();
+    if (stale_) refresh();
 }
 
 void Auswertung::refresh() {
     stale_ = false;
-    shownSetting_ = escape_.setting();
     table_->refresh();
     const CountedExits counted = table_->counted();
-    setting_->setText(settingLine(shownSetting_, counted.escapes));
+    setting_->setText(settingLine(escape_.setting(), counted.escapes));
     notice_->setVisible(table_->mixed());
     fit_->setText(goodnessOfFitLine(counted, table_->exact(), table_->mixed()));
     const ChartData charts = chartDataOf(*table_);

@@ -57,6 +57,7 @@ private:
     void countersCleared() override { stale_ = true; }
     void tracesCleared() override {}
     void barrierShown(int /*index*/, bool /*on*/) override { stale_ = true; }
+    void turnBackShown(bool /*allowed*/) override { stale_ = true; }
 
     void refresh();
 
@@ -71,7 +72,6 @@ private:
     ConvergenceChart* convergence_ = nullptr;
     QTimer refreshTimer_;
     bool stale_ = true;
-    Setting shownSetting_;  // the option switches without news: compared at each tick
 };
 
 }  // namespace wexal::analysis

@@ -160,6 +160,7 @@ void Escape::setBarrier(int index, Switch value) {
 void Escape::setTurnBack(bool allowed) {
     if (setting_.turnBack != allowed) settingChanged();
     setting_.turnBack = allowed;
+    tell([allowed](EscapeObserver& o) { o.turnBackShown(allowed); });
 }
 
 void Escape::settingChanged() {

@@ -20,6 +20,8 @@ public:
     virtual void tracesCleared() = 0;
     // Light barrier `index` is now on (its exit guarded) or off.
     virtual void barrierShown(int index, bool on) = 0;
+    // "Hin-und-her möglich" is now "ja" (allowed) or "nein".
+    virtual void turnBackShown(bool /*allowed*/) {}
 
 protected:
     EscapeObserver() = default;
