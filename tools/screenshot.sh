@@ -5,17 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
 escapes=${2:-0}
-binary=${WEXAL_BINARY:-build/default/ui/wexal}
-[ -x "$binary" ] || { cmake --preset default >/dev/null && cmake --build --preset default --target wexal; }
-
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# shellcheck source=virtual_screen.sh
+source tools/virtual_screen.sh
 app=
 cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$binary" &
 app=$!

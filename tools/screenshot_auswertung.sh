@@ -9,12 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/auswertung.png}
 clicks=${2:-20}
-binary=${WEXAL_BINARY:-build/default/ui/wexal}
-[ -x "$binary" ] || { cmake --preset default >/dev/null && cmake --build --preset default --target wexal; }
-
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# shellcheck source=virtual_screen.sh
+source tools/virtual_screen.sh
 app=
 shots=$(mktemp -d)
 cleanup() {
@@ -24,8 +20,6 @@ cleanup() {
   rm -rf "$shots"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 find_window() {  # title -> window id
   local id=
