@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Pack a palettised 32 x 32 picture into a Windows .ico with a 4-bit entry.
 
 Usage: make_ico.py RGB_RAW ALPHA_RAW OUT.ico [SIZE]

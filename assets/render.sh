@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program's pictures from the hand-drawn SVGs in src/.
 # Needs rsvg-convert (librsvg2-bin), ImageMagick 6 `convert` and python3.
 # The rendered files are committed; the build embeds them and never runs this.

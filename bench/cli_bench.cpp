@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wexal-sim's batch run: escapes per second on one thread with a fixed seed, the same escapes
 // as a bare walk over plain tables (the model's price is the ratio of the two), the speed-up
 // of a second thread, and the peak memory after a small and a large run.

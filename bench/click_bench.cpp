@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one click on "50 Wexalen" takes on the real window, the repaint included: with
 // fresh traces and after 10,000 escapes have widened them, and with the Auswertung open (F2)
 // after 10,000 and after 1,000,000 escapes, its redraws ten times a second included. Runs

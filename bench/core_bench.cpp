@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole escapes per second on the model, with the program's own clock-reseeded generator (a
 // reseed before every draw, as in the window) and no observer: the cost of the model itself.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wexal-sim: many escapes on the window's own core, beside the exact probabilities.
 #include <unistd.h>
 

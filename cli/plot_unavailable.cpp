@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wexal-sim built without the window (WEXAL_BUILD_UI=OFF) has no charts to draw.
 #include "cli/plot.h"
 

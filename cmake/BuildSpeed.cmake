@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quicker builds, where it is cheap and standard.
 #
 # ccache, when installed, remembers compiler runs: a second build of the same sources (a new

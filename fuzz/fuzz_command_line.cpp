@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wexal-sim's argument handling, parseCommandLine, on arbitrary argument lists. The input is
 // split into arguments at NUL bytes, or at line feeds when it holds no NUL (so a seed is one
 // argument a line), and "wexal-sim" goes in front. It must never crash and always give one of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // numberToText on arbitrary doubles, under a German locale. It must never crash; its text starts
 // with a blank or "-" and never holds ","; a whole number below 2^53 is written without exponent
 // and reads back exactly; any other finite value written without exponent reads back as the

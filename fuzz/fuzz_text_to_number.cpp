@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // textToNumber on arbitrary bytes, under a German locale: it must never crash, and it must give
 // what strtod in the "C" locale gives on the leading number that a scan of its own finds.
 #include <clocale>

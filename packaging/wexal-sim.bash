@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion for wexal-sim: its options, and the values of --turn-back, --format and --rank.
 _wexal_sim() {
   local cur prev words cword split

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Static analysis of all our C++ code: clang-tidy with the checks of .clang-tidy, and cppcheck,
 # both on the compile commands of build folders configured here: build/analyse (the whole
 # program, window included, with g++) and build/analyse-fuzz (the fuzz targets, with clang).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang and runs each for the given seconds (default
 # 60), starting from its seed corpus in fuzz/corpus/<target>/. Inputs that grow coverage are kept
 # in build/fuzz/corpus/<target>/; an input that crashes a target or breaks what it checks is

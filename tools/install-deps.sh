@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Wexal need, where missing.
 # Further package names on the command line are installed along with them (tools/fuzz.sh,
 # tools/analyse.sh).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Wexal and starts it. The window needs a display: without one the script says so in one
 # line, before it installs or builds anything, and ends with status 1.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a screenshot of the real window on a virtual 1024 x 768 X server.
 # Usage: tools/screenshot.sh [output.png] [escapes]   (escapes: "ganze Wexal" clicks before)
 set -euo pipefail

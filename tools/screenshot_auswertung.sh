@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main window and its Auswertung after a number of escapes, side by side: both captured on
 # the same virtual 1024 x 768 X server as tools/screenshot.sh, each given the whole screen, and
 # joined into one picture of 2048 x 768 pixels.

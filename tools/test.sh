@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Wexal and runs its tests, in two tiers:
 #   tools/test.sh          installs what is missing, builds one configuration (the ci preset:
 #                          warnings are errors) and runs the whole test suite: window, core,

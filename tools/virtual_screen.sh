@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the screenshot scripts (sourced, not run): the program to show, built when missing,
 # and a virtual 1024 x 768 X server, its process in $xvfb and its display in $DISPLAY.
 binary=${WEXAL_BINARY:-build/default/ui/wexal}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the buttons, the option buttons and the light-barrier switches do: each hands one
 // command to the escape, which decides whether it applies (a step only while an escape runs,
 // a restart only while none does).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the escape's view: the layout pass, and the escape's news rendered into the
 // map, the robber figure, the barrier marks and the boxes.
 #include <QLabel>

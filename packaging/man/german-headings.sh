@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs WEXAL_PROGRAM with the given option for help2man. Qt's command line parser heads the help
 # with "Usage:" and "Options:"; help2man in German looks for "Aufruf:" and "Optionen:".
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The help and version of the window program, for help2man: wexal itself reads no command line,
 # so its manual page is made from this text and wexal.h2m. WEXAL_VERSION comes from the build.
 case "${1:-}" in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Ergebnisse speichern": every format opens as what it claims to be, the CSV reads back as
 // wexal-sim's columns, and a save that fails says so and leaves no file behind.
 #include <unistd.h>

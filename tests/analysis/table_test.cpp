@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Auswertung's numbers without a window: the table against the exact solver and the
 // escape's counts, the goodness-of-fit line, the band and the charts' data.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Auswertung as the main window reaches it and as a second view of the same escape: the
 // context menu and F2, counts that follow scripted clicks, the notice while the counts mix
 // settings, and a chart that stays bounded over a million escapes.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the rendered pictures the build embeds: format, size, bit depth.
 # Usage: check_assets.sh ASSETS_DIR
 # Prints one line per check; exits 1 if any check fails, 2 on bad usage.

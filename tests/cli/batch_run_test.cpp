@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded batch runs on the window's core against the exact solution, and what the blocks and
 // threads of a run must not change.
 #include <gtest/gtest.h>

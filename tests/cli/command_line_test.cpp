@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accepted command lines and what they set, and rejections that must stay one line whatever
 // the arguments hold. Other rejected ones are tested on the executable.
 #include <gtest/gtest.h>

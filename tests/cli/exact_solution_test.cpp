@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact solution against probabilities worked out by hand, and against what must hold for
 // every barrier setting.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wexal-sim as a user meets it: exit status, standard output and standard error.
 #include <gtest/gtest.h>
 

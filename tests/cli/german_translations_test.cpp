@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own messages in German whatever the system's language, and no harm where the German
 // file is missing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the bar appears, how often it is redrawn, and that it leaves a clean line behind.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ranking of --rank: a case worked out by hand, the ends K = 0 and K = 8, and what must
 // hold for every K under both options.
 #include <gtest/gtest.h>

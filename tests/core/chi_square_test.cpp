@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The p-value of the chi-square line: Q(a, x) against closed forms and table values.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bookkeeping at the end of each escape: counts per exit, attempts and the statistics.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many seeded escapes against the probabilities a class works out by hand.
 #include <gtest/gtest.h>
 

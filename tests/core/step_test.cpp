@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of the robber: the draw, the trace, the wiring of 4 and 5, and restarts.
 #include <gtest/gtest.h>
 

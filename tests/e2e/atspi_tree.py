@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Wexal as a screen reader sees it, through the AT-SPI bus.
 
 Finds the running program by its window title, prints its accessibility tree (role, name and

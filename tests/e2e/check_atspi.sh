@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Wexal with a screen reader's eyes: the built program on a virtual X server, its accessibility
 # tree read over the real AT-SPI bus by atspi_tree.py (Debian's /usr/bin/python3 with
 # python3-pyatspi), which prints the tree, checks the names and presses Alt+W.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window opens centred with its frame: on a virtual X server with a window manager that
 # adds a title bar, the frame's middle is the screen's middle.
 # Usage: tests/e2e/check_centred.sh path/to/wexal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started without a usable display, the window program and tools/run.sh say so in one German
 # line on standard error and end with status 1: no Qt abort, no core dump, nothing built.
 #

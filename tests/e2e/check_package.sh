@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the desktop install: the desktop file validates, and the .deb that cpack builds from a
 # build folder holds both programs, their German manual pages, the desktop file and both icons,
 # the AppStream metadata and wexal-sim's bash completion where a desktop looks for them, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints where the window puts each control on a screen, in pixels relative to the window:
 // "name left top width height" per line, from the same tables and rounding the window uses.
 // The end-to-end test reads it instead of keeping its own copy of the layout.

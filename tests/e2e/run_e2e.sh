@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real wexal binary on a virtual X server with real X input and checks, from the
 # X server's side, what a user would see: the title, a trace after a whole escape, a counter box
 # changing colour with its light barrier, the information box and the ending.

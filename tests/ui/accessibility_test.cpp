@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a screen reader meets it, through Qt's accessibility interfaces: every control
 // the keyboard reaches has a name of its own, the counter boxes and switches tell their
 // barriers, and the map tells each command's news once, with the event a reader announces.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every command on the real window, clicked with the mouse or its access key.
 #include <QCheckBox>
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long seeded session of real clicks on the window, one transcript line after every command:
 // the boxes, their colours, the robber, the marks, the switches, the messages and the traces.
 // The committed transcript is what the window did when it was recorded; any change in what the

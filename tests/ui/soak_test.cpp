@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded storm of everything a pupil can do to the window, with the books checked after
 // every single event. WEXAL_SOAK_EVENTS sets the length (default 20000); WEXAL_SOAK_SEED the seed.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens: every control, caption, colour, initial state, stacking, tab order.
 #include <QCheckBox>
 #include <QGroupBox>

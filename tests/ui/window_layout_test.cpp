@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout pass on the real controls: pixel geometry, repeated passes, the robber's place.
 #include <QLabel>
 #include <QPushButton>
