@@ -87,24 +87,6 @@ TEST(Batch, TheSeedDecidesTheRun) {
     EXPECT_FALSE(sameResult(a, runBatch(setting, 5000, 8)));
 }
 
-// Three full blocks and a part of one, so every thread count splits them differently.
-TEST(Batch, TheThreadCountDoesNotChangeTheRun) {
-    const Setting setting = settingOf(kRuns[2]);
-    constexpr std::int64_t kEscapes = 3 * kBlockEscapes + 1234;
-    const BatchResult one = runBatch(setting, kEscapes, 11, 1);
-    for (int threads : {2, 3, 5}) {
-        const BatchResult other = runBatch(setting, kEscapes, 11, threads);
-        EXPECT_TRUE(sameResult(one, other)) << threads;
-        const auto& a = one.shareHistory.points();
-        const auto& b = other.shareHistory.points();
-        ASSERT_EQ(a.size(), b.size()) << threads;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            ASSERT_EQ(a[i].escapes, b[i].escapes) << threads << ", point " << i;
-            ASSERT_EQ(a[i].succeeded, b[i].succeeded) << threads << ", point " << i;
-        }
-    }
-}
-
 // The joined history ends at the run's totals, evenly spaced and bounded.
 TEST(Batch, KeepsTheShareHistoryOfTheWholeRun) {
     constexpr std::int64_t kEscapes = 5 * kBlockEscapes;
