@@ -194,7 +194,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(version)) {
         result.action = CommandLine::Action::ShowVersion;
-        result.message = std::string("wexal-sim ") + WEXAL_VERSION + "\n";
+        // As GNU tools do: the version, then the copyright and the licence, each in one line.
+        result.message = std::string("wexal-sim ") + WEXAL_VERSION +
+                         "\nCopyright © 2026 Wexal-Entwicklung\n"
+                         "Lizenz GPLv3+: GNU GPL Version 3 oder neuer "
+                         "<https://gnu.org/licenses/gpl.html> (GPL-3.0-or-later)\n"
+                         "Dies ist freie Software: Sie dürfen sie ändern und weitergeben. "
+                         "Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.\n";
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -14,7 +14,12 @@ im Fenster.
 TEXT
     ;;
   --version)
-    echo "wexal ${WEXAL_VERSION:?}"
+    cat <<TEXT
+wexal ${WEXAL_VERSION:?}
+Copyright © 2026 Wexal-Entwicklung
+Lizenz GPLv3+: GNU GPL Version 3 oder neuer <https://gnu.org/licenses/gpl.html> (GPL-3.0-or-later)
+Dies ist freie Software: Sie dürfen sie ändern und weitergeben. Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.
+TEXT
     ;;
   *)
     echo "Aufruf: $0 --help|--version" >&2
