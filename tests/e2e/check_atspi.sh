@@ -59,23 +59,7 @@ logs=${logs:-$scratch}
 
 # --- A virtual X server on a free display --------------------------------------------------
 
-server_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
-display=
-for n in $(seq 91 191); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-  xvfb=$!
-  export DISPLAY=:$n
-  answers_or_gone() { server_answers || ! alive "$xvfb"; }
-  wait_until 10 answers_or_gone || true
-  if alive "$xvfb" && server_answers; then
-    display=:$n
-    break
-  fi
-  stop "$xvfb"
-  xvfb=
-done
-[ -n "$display" ] || { echo "SKIP: no display for Xvfb"; exit 77; }
+start_xvfb 1024x768x24 "$scratch/xvfb.log" || { echo "SKIP: Xvfb did not start"; exit 77; }
 
 # --- The accessibility bus, as a desktop session starts it -----------------------------------
 

@@ -84,25 +84,7 @@ scratch=$(mktemp -d)
 
 # --- A virtual X server on a free display -----------------------------------------------------
 
-server_answers() { xdpyinfo -display "$1" >/dev/null 2>&1; }
-server_answers_or_gone() { server_answers "$1" || ! alive "$xvfb"; }
-display=
-for n in $(seq 90 190); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp >"$scratch/xvfb-$n.log" 2>&1 &
-  xvfb=$!
-  # Either it answers, or it gave up (another server took the display first).
-  wait_until 10 server_answers_or_gone ":$n" || true
-  if alive "$xvfb" && server_answers ":$n"; then
-    display=:$n
-    break
-  fi
-  if alive "$xvfb"; then kill "$xvfb" 2>/dev/null || true; fi
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=
-done
-[ -n "$display" ] || die "no free display for Xvfb"
-export DISPLAY=$display
+start_xvfb "${screen_w}x${screen_h}x24" "$scratch/xvfb.log" || die "Xvfb did not start (see its log)"
 
 # --- Start ----------------------------------------------------------------------------------
 
