@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "sim/node_places.h"
 #include "ui/layout_tables.h"
 
 namespace wexal::layout {
@@ -37,10 +38,9 @@ Pass computePass(ScreenSize screen) {
         pass.marks[i] = {static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
                          static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
     }
-    static_assert(kNodes.size() == network::kLastNode + 1);
-    for (std::size_t n = 1; n < kNodes.size(); ++n) {
-        pass.nodeX[n] = static_cast<float>(kNodes[n].x * s.x);
-        pass.nodeY[n] = static_cast<float>(kNodes[n].y * s.y);
+    for (std::size_t n = 1; n < places::kNodes.size(); ++n) {
+        pass.nodeX[n] = static_cast<float>(places::kNodes[n].x * s.x);
+        pass.nodeY[n] = static_cast<float>(places::kNodes[n].y * s.y);
     }
     return pass;
 }

@@ -102,16 +102,4 @@ inline constexpr std::array<LineRow, 8> kBarrierMarks = {{
     {3240, 3720, 3840, 3720},
 }};
 
-// Where each node lies on the map, in picBox: x scales with the width, y with the height.
-struct NodeRow {
-    double x;
-    double y;
-};
-inline constexpr std::array<NodeRow, 15> kNodes = {{
-    {0, 0},  // no node
-    {1920, 1080}, {600, 1080}, {3360, 1080}, {600, 2520}, {3360, 2520}, {1920, 2520},
-    {3720, 1080}, {3360, 3540}, {600, 0}, {3360, 0}, {0, 1080}, {3840, 2520},
-    {600, 3640}, {3360, 3640},
-}};
-
 }  // namespace wexal::layout
