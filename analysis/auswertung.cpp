@@ -1,37 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/auswertung.h"
 
-#include <QChartView>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
-#include <QTableView>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "analysis/convergence_chart.h"
 #include "analysis/export.h"
-#include "analysis/frequency_chart.h"
-#include "analysis/result_table_model.h"
-#include "analysis/result_text.h"
+#include "analysis/results_page.h"
 
 namespace wexal::analysis {
 namespace {
 
-constexpr QSize kStartSize{1100, 820};       // pixels; fits beside the main window on 1920 × 1080
-constexpr QSize kChartMinimum{420, 320};     // pixels; below this the axis labels collide
-constexpr int kRowPadding = 6;              // pixels above and below a table row's text
-constexpr const char* kNoticeStyle = "color: #a00000; font-weight: bold;";
-
-QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
-    auto* view = new QChartView(chart, parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(kChartMinimum);
-    return view;
-}
+constexpr QSize kStartSize{1100, 820};  // pixels; fits beside the main window on 1920 × 1080
 
 }  // namespace
 
@@ -42,41 +26,14 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with its main window
     resize(kStartSize);
 
-    table_ = new ResultTableModel(escape_, this);
-    tableView_ = new QTableView(this);
-    tableView_->setObjectName(QStringLiteral("Ergebnistabelle"));
-    tableView_->setModel(table_);
-    tableView_->verticalHeader()->hide();
-    tableView_->setSelectionMode(QAbstractItemView::NoSelection);
-    tableView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tableView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    tableView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tableView_->setFocusPolicy(Qt::NoFocus);
-    tableView_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
-    // Every row shows, and the charts take whatever height is left.
-    tableView_->setFixedHeight(tableView_->horizontalHeader()->sizeHint().height() +
-                               tableView_->verticalHeader()->length() + 2 * tableView_->frameWidth());
-
-    setting_ = new QLabel(this);
-    setting_->setObjectName(QStringLiteral("Einstellung"));
-    notice_ = new QLabel(mixedSettingsNotice(), this);
-    notice_->setObjectName(QStringLiteral("Hinweis"));
-    notice_->setStyleSheet(QString::fromUtf8(kNoticeStyle));
-    notice_->setWordWrap(true);
-    notice_->hide();
-    fit_ = new QLabel(this);
-    fit_->setObjectName(QStringLiteral("Anpassungstest"));
-    fit_->setWordWrap(true);
-
-    frequencies_ = new FrequencyChart;
-    convergence_ = new ConvergenceChart;
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(chartView(frequencies_, QStringLiteral("Häufigkeiten"), this));
-    charts->addWidget(chartView(convergence_, QStringLiteral("Konvergenz"), this));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("Seiten"));
+    addPages();
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { refreshIfStale(); });
 
     auto* save = new QPushButton(QStringLiteral("Ergebnisse &speichern…"), this);
     save->setObjectName(QStringLiteral("Speichern"));
-    auto* close = new QPushButton(QStringLiteral("&Schließen"), this);
+    auto* close = new QPushButton(QStringLiteral("S&chließen"), this);
     close->setObjectName(QStringLiteral("Schliessen"));
     connect(save, &QPushButton::clicked, this, [this] { saveWithDialog(this); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -85,21 +42,45 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     buttons->addWidget(save);
     buttons->addWidget(close);
 
+    menus_ = new QMenuBar(this);
+    menus_->setObjectName(QStringLiteral("Menüleiste"));
+    buildMenus();
     auto* column = new QVBoxLayout(this);
-    column->addWidget(setting_);
-    column->addWidget(notice_);
-    column->addWidget(tableView_);
-    column->addWidget(fit_);
-    column->addLayout(charts, 1);
+    column->setMenuBar(menus_);
+    column->addWidget(tabs_, 1);
     column->addLayout(buttons);
 
     refreshTimer_.setInterval(kRefreshMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &Auswertung::refreshIfStale);
     escape_.addObserver(this);
-    refresh();
+    refreshIfStale();
 }
 
 Auswertung::~Auswertung() { escape_.removeObserver(this); }
+
+// The pages in the order of their tabs; a new page is one line here.
+void Auswertung::addPages() {
+    results_ = addPage<ResultsPage>();
+}
+
+template <class Page>
+Page* Auswertung::addPage() {
+    auto* page = new Page(escape_, runtime_, tabs_);
+    tabs_->addTab(page, page->title());
+    pages_.push_back(page);
+    pageNews_.push_back(0);
+    return page;
+}
+
+void Auswertung::buildMenus() {
+    QMenu* file = menus_->addMenu(QStringLiteral("&Datei"));
+    file->setObjectName(QStringLiteral("Datei"));
+    QAction* save = file->addAction(QStringLiteral("Ergebnisse &speichern…"), this,
+                                    [this] { saveWithDialog(this); });
+    save->setShortcut(QKeySequence::Save);
+    file->addSeparator();
+    file->addAction(QStringLiteral("S&chließen"), this, &QWidget::close);
+}
 
 void Auswertung::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -113,20 +94,22 @@ void Auswertung::hideEvent(QHideEvent* event) {
 }
 
 void Auswertung::refreshIfStale() {
-    if (stale_) refresh();
+    if (auto* page = dynamic_cast<AuswertungPage*>(tabs_->currentWidget())) bringUpToDate(*page);
 }
 
-void Auswertung::refresh() {
-    stale_ = false;
-    table_->refresh();
-    const CountedExits counted = table_->counted();
-    setting_->setText(settingLine(escape_.setting(), counted.escapes));
-    notice_->setVisible(table_->mixed());
-    fit_->setText(goodnessOfFitLine(counted, table_->exact(), table_->mixed()));
-    const ChartData charts = chartDataOf(*table_);
-    frequencies_->draw(charts);
-    convergence_->draw(charts);
+void Auswertung::bringUpToDate(AuswertungPage& page) {
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (pages_[i] != &page || pageNews_[i] == news_) continue;
+        pageNews_[i] = news_;
+        page.refresh();
+    }
 }
+
+const ResultTableModel& Auswertung::table() const { return results_->table(); }
+const FrequencyChart& Auswertung::frequencyChart() const { return results_->frequencyChart(); }
+const ConvergenceChart& Auswertung::convergenceChart() const { return results_->convergenceChart(); }
+const QLabel& Auswertung::notice() const { return results_->notice(); }
+const QLabel& Auswertung::goodnessOfFit() const { return results_->goodnessOfFit(); }
 
 void Auswertung::saveWithDialog(QWidget* dialogParent) {
     QString filter;
@@ -139,8 +122,8 @@ void Auswertung::saveWithDialog(QWidget* dialogParent) {
 }
 
 bool Auswertung::saveTo(const QString& path) {
-    refreshIfStale();
-    const std::optional<QString> error = saveResults(path, *table_);
+    bringUpToDate(*results_);
+    const std::optional<QString> error = saveResults(path, results_->table());
     if (error) runtime_.messageBox(error->toStdString());
     return !error;
 }

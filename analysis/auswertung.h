@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QTimer>
 #include <QWidget>
 
@@ -8,20 +11,21 @@
 #include "sim/escape.h"
 #include "sim/escape_observer.h"
 
-class QChartView;
+class AuswertungPage;
 class QLabel;
-class QPushButton;
-class QTableView;
+class QMenuBar;
+class QTabWidget;
 
 namespace wexal::analysis {
 
 class ConvergenceChart;
 class FrequencyChart;
 class ResultTableModel;
+class ResultsPage;
 
-// "Wexal – Auswertung": the counts beside the exact probabilities, as a table and two charts.
-// A view of the escape like the main window: the escape's news only marks it stale, and a
-// timer redraws at most ten times a second while it is shown.
+// "Wexal – Auswertung": pages that set the counts beside the exact probabilities, under a menu
+// bar. A view of the escape like the main window: the escape's news only marks the pages
+// stale, and a timer redraws the page on show at most ten times a second.
 class Auswertung final : public QWidget, private EscapeObserver {
     Q_OBJECT
 
@@ -37,42 +41,49 @@ public:
     void saveWithDialog(QWidget* dialogParent);
     // Saves in the format of the path's extension; false, after the message box, on failure.
     bool saveTo(const QString& path);
-    // Redraws now if the escape has moved on since the last redraw.
+    // Redraws the page on show now if the escape has moved on since it was last drawn.
     void refreshIfStale();
 
-    const ResultTableModel& table() const { return *table_; }
-    const FrequencyChart& frequencyChart() const { return *frequencies_; }
-    const ConvergenceChart& convergenceChart() const { return *convergence_; }
-    const QLabel& notice() const { return *notice_; }
-    const QLabel& goodnessOfFit() const { return *fit_; }
+    const std::vector<AuswertungPage*>& pages() const { return pages_; }
+    QTabWidget& pageTabs() const { return *tabs_; }
+    QMenuBar& menus() const { return *menus_; }
+
+    // The "Ergebnisse" page's parts.
+    const ResultTableModel& table() const;
+    const FrequencyChart& frequencyChart() const;
+    const ConvergenceChart& convergenceChart() const;
+    const QLabel& notice() const;
+    const QLabel& goodnessOfFit() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // EscapeObserver: every change that shows here only marks the window stale.
+    // EscapeObserver: every change that shows here only marks the pages stale.
     void streetTaken(int /*from*/, int /*to*/, int /*penWidth*/) override {}
     void robberPlaced(int /*node*/) override {}
-    void countsChanged() override { stale_ = true; }
-    void countersCleared() override { stale_ = true; }
+    void countsChanged() override { ++news_; }
+    void countersCleared() override { ++news_; }
     void tracesCleared() override {}
-    void barrierShown(int /*index*/, bool /*on*/) override { stale_ = true; }
-    void turnBackShown(bool /*allowed*/) override { stale_ = true; }
+    void barrierShown(int /*index*/, bool /*on*/) override { ++news_; }
+    void turnBackShown(bool /*allowed*/) override { ++news_; }
 
-    void refresh();
+    void addPages();
+    template <class Page>
+    Page* addPage();
+    void buildMenus();
+    void bringUpToDate(AuswertungPage& page);
 
     Escape& escape_;
     Runtime& runtime_;
-    ResultTableModel* table_ = nullptr;
-    QTableView* tableView_ = nullptr;
-    QLabel* setting_ = nullptr;
-    QLabel* notice_ = nullptr;
-    QLabel* fit_ = nullptr;
-    FrequencyChart* frequencies_ = nullptr;
-    ConvergenceChart* convergence_ = nullptr;
+    QMenuBar* menus_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::vector<AuswertungPage*> pages_;
+    std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
+    ResultsPage* results_ = nullptr;
     QTimer refreshTimer_;
-    bool stale_ = true;
+    std::uint64_t news_ = 1;  // counts the escape's news; every page starts behind
 };
 
 }  // namespace wexal::analysis

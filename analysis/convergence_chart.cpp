@@ -7,6 +7,7 @@
 #include <QValueAxis>
 
 #include "analysis/chart_colours.h"
+#include "platform/german_number.h"
 
 namespace wexal::analysis {
 namespace {
@@ -18,8 +19,9 @@ constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small 
 QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
     if (escapes == 0) return QStringLiteral("Anzahl der Wexalen k: noch keine gezählt");
     const QString spacing = stride == 1 ? QStringLiteral("jede ein Punkt")
-                                        : QStringLiteral("jede %1. ein Punkt").arg(stride);
-    return QStringLiteral("Anzahl der Wexalen k: 1 bis %1, %2").arg(escapes).arg(spacing);
+                                        : QStringLiteral("jede %1. ein Punkt").arg(QString::fromStdString(german::count(stride)));
+    return QStringLiteral("Anzahl der Wexalen k: 1 bis %1, %2")
+        .arg(QString::fromStdString(german::count(escapes)), spacing);
 }
 
 ConvergenceChart::ConvergenceChart() {

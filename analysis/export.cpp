@@ -15,7 +15,7 @@
 
 #include "analysis/chart_picture.h"
 #include "analysis/result_table_model.h"
-#include "analysis/result_text.h"
+#include "sim/result_wording.h"
 
 namespace wexal::analysis {
 namespace {
@@ -36,6 +36,8 @@ constexpr std::array<FormatInfo, 4> kFormats = {{
 constexpr int kPdfDpi = 300;
 constexpr qreal kPdfMarginMm = 15;
 constexpr qreal kPdfTablePart = 0.4;  // of the page's height; the charts take the rest
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 QString tableHtml(const ResultTableModel& table) {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
@@ -58,11 +60,13 @@ QString tableHtml(const ResultTableModel& table) {
 QString worksheetHtml(const ResultTableModel& table) {
     const CountedExits counted = table.counted();
     QString html = QStringLiteral("<h2>Wexal – Auswertung</h2><p>%1</p>")
-                       .arg(settingLine(table.escape().setting(), counted.escapes).toHtmlEscaped());
-    if (table.mixed()) html += QStringLiteral("<p><b>%1</b></p>").arg(mixedSettingsNotice().toHtmlEscaped());
+                       .arg(fromUtf8(wording::settingLine(table.escape().setting(), counted.escapes)).toHtmlEscaped());
+    if (table.mixed()) {
+        html += QStringLiteral("<p><b>%1</b></p>").arg(fromUtf8(wording::mixedSettingsNotice()).toHtmlEscaped());
+    }
     html += tableHtml(table);
     html += QStringLiteral("<p>%1</p>")
-                .arg(goodnessOfFitLine(counted, table.exact(), table.mixed()).toHtmlEscaped());
+                .arg(fromUtf8(wording::goodnessOfFitLine(counted, table.exact(), table.mixed())).toHtmlEscaped());
     return html;
 }
 
@@ -140,7 +144,8 @@ bool writeChartsSvg(QIODevice& device, const ChartData& data) {
 
 bool writeCsv(QIODevice& device, const ResultTableModel& table) {
     const CountedExits counted = table.counted();
-    QString comment = QStringLiteral("# ") + settingLine(table.escape().setting(), counted.escapes);
+    QString comment = QStringLiteral("# ") + fromUtf8(wording::settingLine(table.escape().setting(), counted.escapes,
+                                                                              wording::Digits::Plain));
     if (table.mixed()) comment += QStringLiteral(" · die Zähler mischen Einstellungen");
     std::ostringstream out;
     out << comment.toStdString() << '\n';

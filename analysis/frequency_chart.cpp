@@ -13,6 +13,7 @@
 #include <QValueAxis>
 
 #include "analysis/chart_colours.h"
+#include "sim/node_places.h"
 
 namespace wexal::analysis {
 namespace {
@@ -22,6 +23,14 @@ constexpr double kMarkerHalfWidth = 0.38;  // of a category's width: a little wi
 constexpr double kHeadroom = 1.1;          // above the highest bar or marker
 constexpr double kShareStep = 0.1;         // the share axis ends on a tenth
 constexpr double kFineTicksUpTo = 0.5;     // up to here a tick every twentieth
+
+// The bars stand in the order around the map; position r shows counter box boxAt(r).
+int boxAt(std::size_t position) { return places::kBoxesAroundTheMap.at(position); }
+
+int positionOf(int box) {
+    const auto& order = places::kBoxesAroundTheMap;
+    return static_cast<int>(std::find(order.begin(), order.end(), box) - order.begin());
+}
 
 }  // namespace
 
@@ -57,7 +66,7 @@ FrequencyChart::FrequencyChart() {
         markers_[i] = marker;
     }
     QStringList nodes;
-    for (int node : network::kExitOfBox) nodes << QString::number(node);
+    for (int node : places::kExitsAroundTheMap) nodes << QString::number(node);
     exitAxis_->append(nodes);
     frequencies_->append(QList<qreal>(network::kBarrierCount, 0));
     legend()->setAlignment(Qt::AlignBottom);
@@ -67,7 +76,7 @@ FrequencyChart::FrequencyChart() {
 void FrequencyChart::draw(const ChartData& data) {
     double highest = 0;
     for (std::size_t i = 0; i < markers_.size(); ++i) {
-        const ExitBar& bar = data.exits[i];
+        const ExitBar& bar = data.exits.at(static_cast<std::size_t>(boxAt(i)));
         frequencies_->replace(static_cast<int>(i), bar.frequency);
         const auto x = static_cast<double>(i);
         markers_[i]->replace({QPointF(x - kMarkerHalfWidth, bar.probability),
@@ -81,10 +90,10 @@ void FrequencyChart::draw(const ChartData& data) {
     shareAxis_->setTickCount(static_cast<int>(std::lround(top / tick)) + 1);
 }
 
-double FrequencyChart::barHeight(int box) const { return frequencies_->at(box); }
+double FrequencyChart::barHeight(int box) const { return frequencies_->at(positionOf(box)); }
 
 double FrequencyChart::markerHeight(int box) const {
-    return markers_.at(static_cast<std::size_t>(box))->at(0).y();
+    return markers_.at(static_cast<std::size_t>(positionOf(box)))->at(0).y();
 }
 
 }  // namespace wexal::analysis

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/result_table_model.h"
 
-#include "analysis/result_text.h"
+#include "platform/german_number.h"
+#include "sim/node_places.h"
+#include "sim/result_wording.h"
 
 namespace wexal::analysis {
 namespace {
@@ -9,6 +11,12 @@ namespace {
 constexpr std::array<const char*, ResultTableModel::kColumnCount> kHeadings = {
     "Ausgang", "Zählerbox", "Lichtschranke", "Anzahl", "relative Häufigkeit",
     "Wahrscheinlichkeit", "dezimal"};
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+QString shareCell(double value) { return fromUtf8(wording::share(value)); }
+
+QString countCell(std::int64_t value) { return fromUtf8(german::count(value)); }
+
 constexpr const char* kMixedProbabilityHeading = "Wahrscheinlichkeit (aktuelle Einstellung)";
 
 // The three rows below the exits: their names, and for the steps the heading's meaning.
@@ -68,8 +76,12 @@ void ResultTableModel::refresh() {
     emit dataChanged(index(0, 0), index(kRowCount - 1, kColumnCount - 1), {Qt::DisplayRole});
 }
 
+int ResultTableModel::boxOfRow(int row) {
+    return places::kBoxesAroundTheMap.at(static_cast<std::size_t>(row));
+}
+
 QString ResultTableModel::cell(int row, int column) const {
-    return row < network::kBarrierCount ? exitCell(row, column) : totalCell(row, column);
+    return row < network::kBarrierCount ? exitCell(boxOfRow(row), column) : totalCell(row, column);
 }
 
 QString ResultTableModel::exitCell(int box, int column) const {
@@ -78,13 +90,13 @@ QString ResultTableModel::exitCell(int box, int column) const {
     switch (column) {
         case kExit: return QString::number(network::kExitOfBox[i]);
         case kBox: return QString::number(box);
-        case kBarrier: return escape_.setting().barriers[i] ? QStringLiteral("an") : QStringLiteral("aus");
-        case kCount: return QString::number(count);
+        case kBarrier: return fromUtf8(wording::barrierState(escape_.setting().barriers[i]));
+        case kCount: return countCell(count);
         case kFrequency:
             if (escape_.attempts() == 0) return QStringLiteral("–");
-            return decimalText(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
-        case kFraction: return fractionText(exact().exitProbability[i]);
-        case kDecimal: return decimalText(nearestDouble(exact().exitProbability[i]));
+            return shareCell(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+        case kFraction: return QString::fromStdString(exact().exitProbability[i].get_str());
+        case kDecimal: return shareCell(nearestDouble(exact().exitProbability[i]));
         default: return {};
     }
 }
@@ -101,12 +113,12 @@ QString ResultTableModel::totalCell(int row, int column) const {
     }
     switch (column) {
         case kExit: return QString::fromUtf8(kTotalNames[static_cast<std::size_t>(row - kSucceededRow)]);
-        case kCount: return QString::number(count);
+        case kCount: return countCell(count);
         case kFrequency:
             if (escape_.attempts() == 0) return QStringLiteral("–");
-            return decimalText(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
-        case kFraction: return fractionText(*probability);
-        case kDecimal: return decimalText(nearestDouble(*probability));
+            return shareCell(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+        case kFraction: return QString::fromStdString(probability->get_str());
+        case kDecimal: return shareCell(nearestDouble(*probability));
         default: return {};
     }
 }

@@ -11,7 +11,7 @@
 
 namespace wexal::analysis {
 
-// The Auswertung's table: a row per exit, the succeeded and failed totals and the steps per
+// The Auswertung's table: a row per exit in the order around the map, the succeeded and failed totals and the steps per
 // escape, each with its count, its relative frequency and the exact probability as a reduced
 // fraction and as a decimal. It reads every number from the escape when asked and keeps none;
 // refresh() tells the views that the escape has moved on.
@@ -35,6 +35,9 @@ public:
 
     // Every cell may have changed; the headings too when the series began or stopped mixing.
     void refresh();
+
+    // The counter box whose exit row `row` (0..7) shows.
+    static int boxOfRow(int row);
 
     // The solution for the escape's current setting.
     const ExactSolution& exact() const;

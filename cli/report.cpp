@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <type_traits>
 #include <vector>
 
+#include "platform/german_number.h"
 #include "sim/chi_square.h"
+#include "sim/node_places.h"
+#include "sim/result_wording.h"
 #include "sim/results_csv.h"
 
 namespace wexal::cli {
@@ -15,10 +17,7 @@ namespace {
 
 namespace nw = network;
 
-constexpr int kShareDecimals = 6;      // frequencies, probabilities and steps in the text
-constexpr int kStatisticDecimals = 3;  // the chi-square statistic
-constexpr int kPValueDigits = 4;
-constexpr std::size_t kNumberBuffer = 64;  // ample for any double in any of these forms
+constexpr int kShareDecimals = 6;  // frequencies, probabilities and steps: runs are long
 
 // One line of the results: an exit, or the succeeded or failed total.
 struct Line {
@@ -49,11 +48,7 @@ Line totalLine(const Report& report, bool failed) {
     return lineFor(report, count, failed ? report.exact.failed : report.exact.succeeded);
 }
 
-std::string decimal(double value, std::chars_format format, int precision) {
-    std::array<char, kNumberBuffer> buffer{};
-    char* end = std::to_chars(buffer.begin(), buffer.end(), value, format, precision).ptr;
-    return std::string(buffer.data(), end);
-}
+std::string decimal(double value) { return german::fixed(value, kShareDecimals); }
 
 template <typename T>
 std::string orNull(const std::optional<T>& value) {
@@ -108,15 +103,14 @@ private:
 
 std::string probabilityCell(const Line& line) {
     return line.probability + " ≈ " +
-           decimal(line.probabilityValue, std::chars_format::fixed, kShareDecimals);
+           decimal(line.probabilityValue);
 }
 
 std::vector<std::string> textCells(std::vector<std::string> words, const Line& line,
                                    bool simulated) {
     if (simulated) {
-        words.push_back(std::to_string(line.count.value_or(0)));
-        words.push_back(
-            decimal(line.frequency.value_or(0), std::chars_format::fixed, kShareDecimals));
+        words.push_back(german::count(line.count.value_or(0)));
+        words.push_back(decimal(line.frequency.value_or(0)));
     }
     words.push_back(probabilityCell(line));
     return words;
@@ -125,7 +119,7 @@ std::vector<std::string> textCells(std::vector<std::string> words, const Line& l
 void writeHeading(std::ostream& out, const Report& report) {
     const RunOptions& o = report.options;
     out << "Wexal-Simulation: "
-        << (report.batch ? std::to_string(report.batch->escapes) + " Wexalen" : "exakte Lösung")
+        << (report.batch ? wording::escapesText(report.batch->escapes) : "exakte Lösung")
         << " · Lichtschranken " << barriersText(o.setting)
         << " · Hin-und-her möglich: " << turnBackText(o.setting);
     // A run seeded from the clock names its seed, so that it can be repeated with --seed.
@@ -139,11 +133,8 @@ void writeChiSquare(std::ostream& out, const Report& report) {
     std::vector<double> probabilities;
     for (const mpq_class& p : report.exact.exitProbability)
         probabilities.emplace_back(nearestDouble(p));
-    const ChiSquareTest test = chiSquareTest(report.batch->counts, probabilities);
-    out << "Chi-Quadrat-Anpassungstest der Ausgänge: Chi² = "
-        << decimal(test.statistic, std::chars_format::fixed, kStatisticDecimals)
-        << ", Freiheitsgrade " << test.degreesOfFreedom << ", p-Wert "
-        << decimal(test.pValue, std::chars_format::general, kPValueDigits) << '\n';
+    out << "Chi-Quadrat-Anpassungstest der Ausgänge: "
+        << wording::chiSquareText(chiSquareTest(report.batch->counts, probabilities)) << '\n';
 }
 
 // The barriers that are on, lowest first: "0, 5" in the text, "0 5" in a CSV cell.
@@ -213,10 +204,10 @@ void writeText(std::ostream& out, const Report& report) {
     if (simulated) headings.insert(headings.end(), {"Anzahl", "relative Häufigkeit"});
     headings.emplace_back("Wahrscheinlichkeit");
     TextTable table(std::move(headings), 3);
-    for (int i = 0; i < nw::kBarrierCount; ++i) {
+    for (const int i : places::kBoxesAroundTheMap) {
         const bool guarded = report.options.setting.barriers[i];
         table.add(textCells(
-            {std::to_string(nw::kExitOfBox[i]), std::to_string(i), guarded ? "an" : "aus"},
+            {std::to_string(nw::kExitOfBox[i]), std::to_string(i), wording::barrierState(guarded)},
             exitLine(report, i), simulated));
     }
     table.addGap();
@@ -227,15 +218,10 @@ void writeText(std::ostream& out, const Report& report) {
     const mpq_class& expected = report.exact.expectedSteps;
     out << "\nSchritte je Wexal: ";
     if (simulated) {
-        out << "Mittelwert "
-            << decimal(report.batch->meanSteps(), std::chars_format::fixed, kShareDecimals)
-            << " (Standardfehler "
-            << decimal(report.batch->meanStepsStandardError(), std::chars_format::fixed,
-                       kShareDecimals)
-            << "), ";
+        out << "Mittelwert " << decimal(report.batch->meanSteps()) << " (Standardfehler "
+            << decimal(report.batch->meanStepsStandardError()) << "), ";
     }
-    out << "erwartet " << expected.get_str() << " ≈ "
-        << decimal(nearestDouble(expected), std::chars_format::fixed, kShareDecimals) << '\n';
+    out << "erwartet " << expected.get_str() << " ≈ " << decimal(nearestDouble(expected)) << '\n';
     if (simulated) writeChiSquare(out, report);
 }
 

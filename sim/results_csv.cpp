@@ -1,16 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/results_csv.h"
 
-#include <charconv>
-
 namespace wexal {
-
-std::string shortestDecimal(double value) {
-    constexpr std::size_t kNumberBuffer = 64;  // ample for any double
-    std::array<char, kNumberBuffer> buffer{};
-    char* end = std::to_chars(buffer.begin(), buffer.end(), value).ptr;
-    return std::string(buffer.data(), end);
-}
 
 void writeResultsCsv(std::ostream& out, const Setting& setting, const ExactSolution& exact,
                      const std::optional<CountedExits>& counted) {

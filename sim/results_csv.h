@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/german_number.h"
 #include "sim/exact_solution.h"
 #include "sim/network.h"
 #include "sim/setting.h"
@@ -25,8 +26,5 @@ struct CountedExits {
 // results both write exactly this.
 void writeResultsCsv(std::ostream& out, const Setting& setting, const ExactSolution& exact,
                      const std::optional<CountedExits>& counted);
-
-// The shortest decimal text that reads back as the same double, "." whatever the locale.
-std::string shortestDecimal(double value);
 
 }  // namespace wexal

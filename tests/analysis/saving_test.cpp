@@ -13,6 +13,7 @@
 #include "analysis/result_table_model.h"
 #include "platform/headless_runtime.h"
 #include "sim/escape.h"
+#include "sim/node_places.h"
 
 using namespace wexal;
 using analysis::Auswertung;
@@ -107,7 +108,9 @@ void Saving::csvReadsBackAsWexalSimsColumns() {
         QCOMPARE(fields[2], kStartSetting.barriers[i] ? QStringLiteral("true") : QStringLiteral("false"));
         QCOMPARE(fields[3].toLongLong(), run.escape.exitCount(i));
         QCOMPARE(fields[4].toDouble(), static_cast<double>(run.escape.exitCount(i)) / kEscapes);
-        QCOMPARE(fields[5], run.auswertung.table().data(run.auswertung.table().index(i, analysis::ResultTableModel::kFraction)).toString());
+        const int row = static_cast<int>(std::find(places::kBoxesAroundTheMap.begin(), places::kBoxesAroundTheMap.end(), i) -
+                                         places::kBoxesAroundTheMap.begin());
+        QCOMPARE(fields[5], run.auswertung.table().data(run.auswertung.table().index(row, analysis::ResultTableModel::kFraction)).toString());
         total += fields[3].toLongLong();
     }
     QCOMPARE(total, kEscapes);

@@ -6,9 +6,9 @@
 #include "analysis/chart_data.h"
 #include "analysis/convergence_chart.h"
 #include "analysis/result_table_model.h"
-#include "analysis/result_text.h"
 #include "platform/random_source.h"
 #include "sim/escape.h"
+#include "sim/result_wording.h"
 
 using namespace wexal;
 using namespace wexal::analysis;
@@ -18,6 +18,13 @@ namespace {
 
 QString cell(const Model& model, int row, int column) {
     return model.data(model.index(row, column)).toString();
+}
+
+// German decimals as the table writes them, to four places.
+QString share(double value) { return QString::number(value, 'f', 4).replace(u'.', u','); }
+
+QString fitLine(const Model& model, bool mixed) {
+    return QString::fromStdString(wording::goodnessOfFitLine(model.counted(), model.exact(), mixed));
 }
 
 void runEscapes(Escape& escape, int count) {
@@ -61,12 +68,12 @@ void ResultTable::startSettingShowsTheWorkedExample() {
     QCOMPARE(model.columnCount(), 7);
     QCOMPARE(cell(model, Model::kSucceededRow, Model::kExit), QStringLiteral("gelungen"));
     QCOMPARE(cell(model, Model::kSucceededRow, Model::kFraction), QStringLiteral("11/36"));
-    QCOMPARE(cell(model, Model::kSucceededRow, Model::kDecimal), QStringLiteral("0.305556"));
+    QCOMPARE(cell(model, Model::kSucceededRow, Model::kDecimal), QStringLiteral("0,3056"));
     QCOMPARE(cell(model, Model::kFailedRow, Model::kExit), QStringLiteral("mißglückt"));
     QCOMPARE(cell(model, Model::kFailedRow, Model::kFraction), QStringLiteral("25/36"));
     QCOMPARE(cell(model, Model::kStepsRow, Model::kExit), QStringLiteral("Schritte je Wexal"));
     QCOMPARE(cell(model, Model::kStepsRow, Model::kFraction), QStringLiteral("7/3"));
-    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal), QStringLiteral("2.333333"));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal), QStringLiteral("2,3333"));
     // Exit 6 behind counter box 5, guarded at start.
     QCOMPARE(cell(model, 5, Model::kExit), QStringLiteral("6"));
     QCOMPARE(cell(model, 5, Model::kBox), QStringLiteral("5"));
@@ -105,15 +112,17 @@ void ResultTable::fractionsFollowTheSetting() {
     model.refresh();
 
     const ExactSolution exact = solveExactly(target);
-    for (int i = 0; i < network::kBarrierCount; ++i) {
-        QCOMPARE(cell(model, i, Model::kFraction), QString::fromStdString(exact.exitProbability[i].get_str()));
-        QCOMPARE(cell(model, i, Model::kBarrier), target.barriers[i] ? QStringLiteral("an") : QStringLiteral("aus"));
+    for (int row = 0; row < network::kBarrierCount; ++row) {
+        const int box = Model::boxOfRow(row);
+        QCOMPARE(cell(model, row, Model::kExit), QString::number(network::kExitOfBox[box]));
+        QCOMPARE(cell(model, row, Model::kFraction), QString::fromStdString(exact.exitProbability[box].get_str()));
+        QCOMPARE(cell(model, row, Model::kDecimal), share(nearestDouble(exact.exitProbability[box])));
+        QCOMPARE(cell(model, row, Model::kBarrier), target.barriers[box] ? QStringLiteral("an") : QStringLiteral("aus"));
     }
     QCOMPARE(cell(model, Model::kSucceededRow, Model::kFraction), QString::fromStdString(exact.succeeded.get_str()));
     QCOMPARE(cell(model, Model::kFailedRow, Model::kFraction), QString::fromStdString(exact.failed.get_str()));
     QCOMPARE(cell(model, Model::kStepsRow, Model::kFraction), QString::fromStdString(exact.expectedSteps.get_str()));
-    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal),
-             QString::number(nearestDouble(exact.expectedSteps), 'f', 6));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kDecimal), share(nearestDouble(exact.expectedSteps)));
 }
 
 void ResultTable::countsAndFrequenciesAreTheEscapes() {
@@ -123,18 +132,19 @@ void ResultTable::countsAndFrequenciesAreTheEscapes() {
     runEscapes(escape, 700);
     model.refresh();
     std::int64_t sum = 0;
-    for (int i = 0; i < network::kBarrierCount; ++i) {
-        const std::int64_t count = escape.exitCount(i);
+    for (int row = 0; row < network::kBarrierCount; ++row) {
+        const std::int64_t count = escape.exitCount(Model::boxOfRow(row));
         sum += count;
-        QCOMPARE(cell(model, i, Model::kCount), QString::number(count));
-        QCOMPARE(cell(model, i, Model::kFrequency), QString::number(static_cast<double>(count) / 700, 'f', 6));
+        QCOMPARE(cell(model, row, Model::kCount), QString::number(count));
+        QCOMPARE(cell(model, row, Model::kFrequency), share(static_cast<double>(count) / 700));
     }
     QCOMPARE(sum, 700);
     QCOMPARE(cell(model, Model::kSucceededRow, Model::kCount), QString::number(escape.statistics().succeeded));
     QCOMPARE(cell(model, Model::kFailedRow, Model::kCount), QString::number(escape.statistics().failed));
-    QCOMPARE(cell(model, Model::kStepsRow, Model::kCount), QString::number(escape.countedSteps()));
+    QCOMPARE(cell(model, Model::kStepsRow, Model::kCount).remove(QChar(0x202F)),
+             QString::number(escape.countedSteps()));
     QCOMPARE(cell(model, Model::kStepsRow, Model::kFrequency),
-             QString::number(static_cast<double>(escape.countedSteps()) / 700, 'f', 6));
+             share(static_cast<double>(escape.countedSteps()) / 700));
 }
 
 void ResultTable::headingSaysWhenTheCountsMixSettings() {
@@ -166,12 +176,12 @@ void ResultTable::goodnessOfFitWaitsForFiveExpectedPerExit() {
     Escape escape(random);
     const Model model(escape);
     runEscapes(escape, 89);
-    QVERIFY(goodnessOfFitLine(model.counted(), model.exact(), false).endsWith(QStringLiteral("(ab 90 Wexalen)")));
+    QVERIFY(fitLine(model, false).endsWith(QStringLiteral("(ab 90 Wexalen)")));
     runEscapes(escape, 1);
-    const QString line = goodnessOfFitLine(model.counted(), model.exact(), false);
+    const QString line = fitLine(model, false);
     QVERIFY2(line.contains(QStringLiteral("Chi² = ")) && line.contains(QStringLiteral("Freiheitsgrade 7, p-Wert ")),
              qPrintable(line));
-    QVERIFY(goodnessOfFitLine(model.counted(), model.exact(), true).contains(QStringLiteral("nicht sinnvoll")));
+    QVERIFY(fitLine(model, true).contains(QStringLiteral("nicht sinnvoll")));
 }
 
 void ResultTable::bandNarrowsAroundP_data() {
@@ -205,7 +215,7 @@ void ResultTable::escapesAxisSaysWhatTheChartCovers_data() {
     QTest::addColumn<QString>("title");
     QTest::addRow("none") << 0LL << 1LL << "Anzahl der Wexalen k: noch keine gezählt";
     QTest::addRow("every escape") << 1000LL << 1LL << "Anzahl der Wexalen k: 1 bis 1000, jede ein Punkt";
-    QTest::addRow("thinned") << 1000000LL << 256LL << "Anzahl der Wexalen k: 1 bis 1000000, jede 256. ein Punkt";
+    QTest::addRow("thinned") << 1000000LL << 256LL << "Anzahl der Wexalen k: 1 bis 1\u202F000\u202F000, jede 256. ein Punkt";
 }
 
 void ResultTable::escapesAxisSaysWhatTheChartCovers() {

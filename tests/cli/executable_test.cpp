@@ -181,6 +181,30 @@ TEST(Executable, JsonHasExactlyTheDocumentedShape) {
     EXPECT_LE(json["meanSteps"].toDouble(), 4);
 }
 
+// The text is for people: a decimal comma in every locale, counts grouped from 10 000 on, and
+// the exits in the order around the map.
+TEST(Executable, TextSpeaksGermanNumbers) {
+    for (const char* locale : {"LC_ALL=C", "LC_ALL=de_DE.UTF-8"}) {
+        const Outcome outcome = runSim({"--seed", "3", "--escapes", "20000"}, {locale});
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        const std::string& text = outcome.out;
+        for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+            const bool decimalPoint = text[i] == '.' && std::isdigit(static_cast<unsigned char>(text[i - 1])) != 0 &&
+                                      std::isdigit(static_cast<unsigned char>(text[i + 1])) != 0;
+            EXPECT_FALSE(decimalPoint) << locale << ": " << text.substr(i - 1, 12);
+        }
+        EXPECT_NE(text.find("20\u202F000 Wexalen"), std::string::npos) << text;
+        EXPECT_NE(text.find("p-Wert 0,"), std::string::npos) << text;
+        std::vector<int> exits;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (line.find(" an ") == std::string::npos && line.find(" aus ") == std::string::npos) continue;
+            exits.push_back(std::stoi(line));
+        }
+        EXPECT_EQ(exits, (std::vector<int>{9, 10, 7, 12, 8, 6, 13, 11})) << text;
+    }
+}
+
 TEST(Executable, ExactOnlyLeavesTheSimulatedFieldsNull) {
     const QJsonObject json = runJson({"--exact", "--turn-back", "ja"});
     EXPECT_EQ(keysOf(json), kTopKeys);
@@ -295,7 +319,7 @@ TEST(Executable, RankingInEveryFormat) {
     EXPECT_EQ(text[0], "Wexal-Rangliste: Einstellungen mit 2 von 8 Lichtschranken an · "
                        "Hin-und-her möglich: ja · exakte Lösung");
     EXPECT_EQ(text[2].rfind("Rang  Lichtschranken  an  ", 0), 0u) << text[2];
-    EXPECT_EQ(text[3], "1     10100000        0, 2  84/215 ≈ 0.390698  131/215 ≈ 0.609302");
+    EXPECT_EQ(text[3], "1     10100000        0, 2  84/215 ≈ 0,390698  131/215 ≈ 0,609302");
 
     for (int r = 0; r < 28; ++r) {
         const QJsonObject entry = settings[r].toObject();
@@ -332,7 +356,7 @@ TEST(Executable, RankingInEveryFormat) {
 TEST(Executable, RankingOfNoBarrierAndOfEveryBarrier) {
     const Outcome none = runSim({"--rank", "0"});
     EXPECT_EQ(none.status, 0);
-    EXPECT_EQ(linesOf(none.out).back(), "1     00000000        keine  0 ≈ 0.000000  1 ≈ 1.000000");
+    EXPECT_EQ(linesOf(none.out).back(), "1     00000000        keine  0 ≈ 0,000000  1 ≈ 1,000000");
     EXPECT_EQ(linesOf(runSim({"--rank", "8", "--format", "csv"}).out),
               (std::vector<std::string>{"rank,barriers,on,caught,caughtValue,escaped,escapedValue",
                                         "1,11111111,0 1 2 3 4 5 6 7,1,1,0,0"}));

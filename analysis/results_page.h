@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "analysis/auswertung_page.h"
+#include "platform/runtime.h"
+#include "sim/escape.h"
+
+class QChartView;
+class QLabel;
+class QTableView;
+
+namespace wexal::analysis {
+
+class ConvergenceChart;
+class FrequencyChart;
+class ResultTableModel;
+
+// "Ergebnisse": the setting, the table of every exit beside its exact probability, the
+// goodness of fit and the two charts.
+class ResultsPage final : public AuswertungPage {
+    Q_OBJECT
+
+public:
+    ResultsPage(Escape& escape, Runtime& runtime, QWidget* parent = nullptr);
+
+    QString title() const override;
+    void refresh() override;
+
+    const ResultTableModel& table() const { return *table_; }
+    const FrequencyChart& frequencyChart() const { return *frequencies_; }
+    const ConvergenceChart& convergenceChart() const { return *convergence_; }
+    const QLabel& notice() const { return *notice_; }
+    const QLabel& goodnessOfFit() const { return *fit_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fitTableHeight();
+
+    Escape& escape_;
+    ResultTableModel* table_ = nullptr;
+    QTableView* tableView_ = nullptr;
+    QLabel* setting_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QLabel* fit_ = nullptr;
+    FrequencyChart* frequencies_ = nullptr;
+    ConvergenceChart* convergence_ = nullptr;
+};
+
+}  // namespace wexal::analysis

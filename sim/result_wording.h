@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "sim/chi_square.h"
+#include "sim/exact_solution.h"
+#include "sim/results_csv.h"
+#include "sim/setting.h"
+
+// How the results are worded for people, in one place: the Auswertung, its saved pictures
+// and worksheet, and wexal-sim's text all say it this way (UTF-8, German numbers).
+namespace wexal::wording {
+
+inline constexpr int kShareDecimals = 4;      // relative frequencies and probabilities: "0,3056"
+inline constexpr int kStatisticDecimals = 2;  // the chi-square statistic
+inline constexpr int kPValueDigits = 3;       // "p-Wert 0,318"
+inline constexpr int kMinExpectedCount = 5;   // below it the chi-square test says little
+
+// "Ausgang 13", "Zählerbox 4", "an" / "aus".
+std::string exitName(int node);
+std::string boxName(int box);
+std::string barrierState(bool on);
+
+// Counts for people are grouped ("20 000"); a comment line of a CSV file keeps plain digits.
+enum class Digits { Grouped, Plain };
+
+// "1 Wexal", "1000 Wexalen", "20 000 Wexalen".
+std::string escapesText(std::int64_t escapes, Digits digits = Digits::Grouped);
+
+// "Lichtschranken 10110101 · Hin-und-her möglich: nein · 1000 Wexalen"
+std::string settingLine(const Setting& setting, std::int64_t escapes,
+                        Digits digits = Digits::Grouped);
+
+// The notice while the counts span more than one setting.
+std::string mixedSettingsNotice();
+
+// "Chi² = 3,46, Freiheitsgrade 7, p-Wert 0,318"
+std::string chiSquareText(const ChiSquareTest& test);
+
+// The goodness-of-fit line for the exit counts, or why there is none yet.
+std::string goodnessOfFitLine(const CountedExits& counted, const ExactSolution& exact, bool mixed);
+
+// A relative frequency or probability as the tables write it: "0,3056".
+std::string share(double value);
+
+}  // namespace wexal::wording
