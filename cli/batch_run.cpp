@@ -11,39 +11,11 @@
 #include <vector>
 
 #include "platform/random_source.h"
+#include "sim/block_streams.h"
 #include "sim/escape.h"
 
 namespace wexal::cli {
 namespace {
-
-// Hands out the blocks in order, each with its own stream: block b gets the seed's stream
-// jumped b times, whichever thread takes it.
-class BlockQueue {
-public:
-    BlockQueue(std::int64_t escapes, std::uint64_t seed) : escapes_(escapes), stream_(seed) {}
-
-    struct Block {
-        std::int64_t index;
-        std::int64_t escapes;
-        Xoshiro256 stream;
-    };
-
-    bool next(Block& block) {
-        const std::lock_guard lock(mutex_);
-        if (handedOut_ >= escapes_) return false;
-        block = {nextIndex_++, std::min(kBlockEscapes, escapes_ - handedOut_), stream_};
-        handedOut_ += block.escapes;
-        stream_.jump();
-        return true;
-    }
-
-private:
-    std::mutex mutex_;
-    std::int64_t escapes_;
-    std::int64_t handedOut_ = 0;
-    std::int64_t nextIndex_ = 0;
-    Xoshiro256 stream_;
-};
 
 // Joins the blocks' share histories in block order, whichever order they finish in.
 class HistoryJoin {
@@ -69,7 +41,7 @@ private:
     ShareHistory history_;
 };
 
-BatchResult runBlock(const Setting& setting, const BlockQueue::Block& block) {
+BatchResult runBlock(const Setting& setting, const BlockStreams::Block& block) {
     SeededRandom random(block.stream);
     Escape escape(random, setting);  // an escape stands ready at the bank
     for (std::int64_t n = 0; n < block.escapes; ++n) {
@@ -119,14 +91,14 @@ BatchResult runBatch(const Setting& setting, std::int64_t escapes, std::uint64_t
     if (escapes < 1 || escapes > kMaxEscapes) throw std::out_of_range("Anzahl der Wexalen");
     if (threads < 1 || threads > kMaxThreads) throw std::out_of_range("Anzahl der Threads");
 
-    BlockQueue queue(escapes, seed);
+    BlockStreams queue(escapes, seed);
     HistoryJoin join;
     std::mutex totalMutex;
     BatchResult total;
     std::atomic<std::int64_t> finished{0};
     auto work = [&](bool reports) {
         BatchResult mine;
-        BlockQueue::Block block{0, 0, Xoshiro256(0)};
+        BlockStreams::Block block{0, 0, Xoshiro256(0)};
         while (queue.next(block)) {
             BatchResult result = runBlock(setting, block);
             mine.add(result);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "sim/block_streams.h"
 #include "sim/network.h"
 #include "sim/setting.h"
 #include "sim/share_history.h"
@@ -14,10 +15,8 @@ namespace wexal::cli {
 // The most escapes one run may take: counts stay exact only below 2^53, and at a few million
 // escapes per second 10^12 is already days of work.
 inline constexpr std::int64_t kMaxEscapes = 1'000'000'000'000;
-// A run is cut into blocks of this many escapes, each drawn from its own random stream, so a
-// seed gives the same counts whatever the number of threads.
-inline constexpr std::int64_t kBlockEscapes = std::int64_t{1} << 16;
 inline constexpr int kMaxThreads = 256;
+using wexal::kBlockEscapes;
 
 // What the window's boxes would show after the run, plus the steps, which it does not show.
 struct BatchResult {

@@ -59,6 +59,7 @@ void Escape::singleStep() {
     tell([&](EscapeObserver& o) { o.streetTaken(from, to, penWidthFor(trace)); });
     ++trace;
     ++stepsThisEscape_;
+    ++visitsThisEscape_[static_cast<std::size_t>(from)];
     previousNode_ = from;
     placeRobber(to);
 
@@ -92,6 +93,7 @@ void Escape::restart() {
 void Escape::startAtBank() {
     previousNode_ = 0;
     stepsThisEscape_ = 0;
+    visitsThisEscape_.fill(0);
     running_ = true;
     placeRobber(nw::kStartNode);
 }
@@ -114,6 +116,9 @@ void Escape::finish() {
     ++count;
     countedSteps_ += stepsThisEscape_;
     countedStepsSquared_ += stepsThisEscape_ * stepsThisEscape_;
+    for (std::size_t node = 0; node < countedVisits_.size(); ++node) {
+        countedVisits_[node] += visitsThisEscape_[node];
+    }
 
     guardedAtFinish_ = setting_.barriers;
     attemptsAtFinish_ = attempts_;
@@ -139,6 +144,7 @@ void Escape::clearCounters() {
     exitCounts_.fill(0);
     countedSteps_ = 0;
     countedStepsSquared_ = 0;
+    countedVisits_.fill(0);
     countsMixSettings_ = false;
     shareHistory_.clear();
     tell([](EscapeObserver& o) { o.countersCleared(); });

@@ -83,6 +83,11 @@ public:
     // Steps of the escapes counted since the counters were cleared, and their squares' sum.
     std::int64_t countedSteps() const { return countedSteps_; }
     std::int64_t countedStepsSquared() const { return countedStepsSquared_; }
+    // How often the counted escapes stood on a junction (the bank at the start included): every
+    // step leaves one, so over all junctions this is countedSteps().
+    std::int64_t countedVisits(int node) const {
+        return countedVisits_.at(static_cast<std::size_t>(node));
+    }
     // Whether the counts since the last clearing span more than one setting: the option or a
     // barrier changed after something was counted or stepped.
     bool countsMixSettings() const { return countsMixSettings_; }
@@ -113,6 +118,7 @@ private:
     int robberNode_ = network::kStartNode;
     int previousNode_ = 0;
     std::int64_t stepsThisEscape_ = 0;
+    network::NodeArray<std::int64_t> visitsThisEscape_{};
 
     std::int64_t attempts_ = 0;
     std::array<std::int64_t, network::kBarrierCount> exitCounts_{};
@@ -121,6 +127,7 @@ private:
     std::int64_t attemptsAtFinish_ = 0;
     std::int64_t countedSteps_ = 0;
     std::int64_t countedStepsSquared_ = 0;
+    network::NodeArray<std::int64_t> countedVisits_{};
     bool countsMixSettings_ = false;
     ShareHistory shareHistory_;
     network::NodeArray<network::NodeArray<std::int64_t>> traceCounts_{};

@@ -58,6 +58,21 @@ TEST_F(Counts, ThreeEscapesOneCaught) {
     EXPECT_EQ(escape.countedStepsSquared(), 4 + 9 + 4);
 }
 
+TEST_F(Counts, VisitsPerJunctionFollowTheCountedEscapes) {
+    escapeTo({13, 10});  // 1-2-4-13 and 1-3-10
+    const std::map<int, std::int64_t> expected = {{1, 2}, {2, 1}, {3, 1}, {4, 1}, {5, 0}, {6, 0}};
+    for (const auto& [node, visits] : expected) EXPECT_EQ(escape.countedVisits(node), visits) << node;
+    random.push({position(1, 2)});
+    escape.singleStep();  // 1 -> 2, not counted until the escape ends
+    EXPECT_EQ(escape.countedVisits(1), 2);
+    escape.clearCounters();
+    for (const auto& entry : expected) EXPECT_EQ(escape.countedVisits(entry.first), 0);
+    random.push({position(1, 3)});
+    escape.wholeEscape();  // 2 -> 9: the escape under way when cleared counts whole
+    EXPECT_EQ(escape.countedVisits(1), 1);
+    EXPECT_EQ(escape.countedVisits(2), 1);
+}
+
 TEST_F(Counts, EveryExitCountsInItsOwnBox) {
     const int exits[8] = {9, 10, 11, 7, 13, 6, 12, 8};
     for (int i = 0; i < 8; ++i) {
