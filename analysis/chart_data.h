@@ -7,7 +7,7 @@
 
 #include "sim/exact_solution.h"
 #include "sim/network.h"
-#include "sim/results_csv.h"
+#include "sim/results_file.h"
 #include "sim/share_history.h"
 
 namespace wexal::analysis {

@@ -142,14 +142,20 @@ bool writeChartsSvg(QIODevice& device, const ChartData& data) {
     return painter.end();
 }
 
+Results resultsOf(const ResultTableModel& table) {
+    const Escape& escape = table.escape();
+    const Statistics statistics = escape.statistics();
+    Results results;
+    results.setting = escape.setting();
+    results.tally = Tally{table.counted(), statistics.succeeded, statistics.failed, escape.countedSteps()};
+    results.mixed = table.mixed();
+    results.date = localDateNow();
+    return results;
+}
+
 bool writeCsv(QIODevice& device, const ResultTableModel& table) {
-    const CountedExits counted = table.counted();
-    QString comment = QStringLiteral("# ") + fromUtf8(wording::settingLine(table.escape().setting(), counted.escapes,
-                                                                              wording::Digits::Plain));
-    if (table.mixed()) comment += QStringLiteral(" · die Zähler mischen Einstellungen");
     std::ostringstream out;
-    out << comment.toStdString() << '\n';
-    wexal::writeResultsCsv(out, table.escape().setting(), table.exact(), counted);
+    writeResultsFile(out, resultsOf(table), table.exact());
     const std::string text = out.str();
     return device.write(text.data(), static_cast<qint64>(text.size())) ==
            static_cast<qint64>(text.size());

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "analysis/chart_data.h"
+#include "sim/results_file.h"
 
 namespace wexal::analysis {
 
@@ -32,7 +33,9 @@ std::optional<QString> saveAtomically(const QString& path,
 // The two charts beside each other, as a picture or as vector graphics.
 bool writeChartsPng(QIODevice& device, const ChartData& data);
 bool writeChartsSvg(QIODevice& device, const ChartData& data);
-// wexal-sim's CSV with the setting in a comment line before it (UTF-8).
+// What the table shows, as the results file holds it, dated now.
+Results resultsOf(const ResultTableModel& table);
+// The results file, as wexal-sim --format csv writes it.
 bool writeCsv(QIODevice& device, const ResultTableModel& table);
 // A worksheet page: the setting, the table, the goodness of fit and both charts.
 bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& data);

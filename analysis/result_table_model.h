@@ -7,7 +7,7 @@
 
 #include "analysis/exact_cache.h"
 #include "sim/escape.h"
-#include "sim/results_csv.h"
+#include "sim/results_file.h"
 
 namespace wexal::analysis {
 

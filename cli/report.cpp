@@ -10,7 +10,6 @@
 #include "sim/chi_square.h"
 #include "sim/node_places.h"
 #include "sim/result_wording.h"
-#include "sim/results_csv.h"
 
 namespace wexal::cli {
 namespace {
@@ -226,9 +225,14 @@ void writeText(std::ostream& out, const Report& report) {
 }
 
 void writeCsv(std::ostream& out, const Report& report) {
-    std::optional<CountedExits> counted;
-    if (report.batch) counted = CountedExits{report.batch->escapes, report.batch->counts};
-    writeResultsCsv(out, report.options.setting, report.exact, counted);
+    Results results;
+    results.setting = report.options.setting;
+    if (const std::optional<BatchResult>& batch = report.batch) {
+        results.tally = Tally{{batch->escapes, batch->counts}, batch->succeeded, batch->failed, batch->steps};
+        results.seed = report.seedUsed;
+    }
+    results.date = localDateNow();
+    writeResultsFile(out, results, report.exact);
 }
 
 void writeJson(std::ostream& out, const Report& report) {

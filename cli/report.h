@@ -9,7 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/ranking.h"
 #include "sim/exact_solution.h"
-#include "sim/results_csv.h"
+#include "sim/results_file.h"
 
 namespace wexal::cli {
 
@@ -28,7 +28,5 @@ void writeReport(std::ostream& out, const Report& report);  // in report.options
 
 // --rank: one row per setting, "Rang" 1 first.
 void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format);
-
-using wexal::shortestDecimal;
 
 }  // namespace wexal::cli

@@ -6,7 +6,7 @@
 
 #include "sim/chi_square.h"
 #include "sim/exact_solution.h"
-#include "sim/results_csv.h"
+#include "sim/results_file.h"
 #include "sim/setting.h"
 
 // How the results are worded for people, in one place: the Auswertung, its saved pictures

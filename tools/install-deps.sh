@@ -14,6 +14,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils
   ccache help2man man-db lintian appstream bash-completion
+  gnumeric  # the spreadsheet check of the results file (ssconvert)
   # the accessibility test: Qt's platform interface switches its events on
   qt6-base-private-dev
   # the screen-reader check: the AT-SPI bus and its Python binding

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "Ergebnisse speichern": every format opens as what it claims to be, the CSV reads back as
-// wexal-sim's columns, and a save that fails says so and leaves no file behind.
+// "Ergebnisse speichern": every format opens as what it claims to be, the results file reads
+// back to the window's counts, and a save that fails says so and leaves no file behind.
 #include <unistd.h>
+
+#include <random>
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +15,7 @@
 #include "analysis/result_table_model.h"
 #include "platform/headless_runtime.h"
 #include "sim/escape.h"
-#include "sim/node_places.h"
+#include "sim/results_file.h"
 
 using namespace wexal;
 using analysis::Auswertung;
@@ -54,8 +56,7 @@ class Saving : public QObject {
 private slots:
     void everyFormatOpens_data();
     void everyFormatOpens();
-    void csvReadsBackAsWexalSimsColumns();
-    void csvNamesTheSettingsItMixes();
+    void resultsFilesOfRandomRunsReadBack();
     void aFailedSaveReportsAndLeavesNoFile_data();
     void aFailedSaveReportsAndLeavesNoFile();
     void aWriteThatBreaksOffKeepsTheOldFile();
@@ -67,7 +68,7 @@ void Saving::everyFormatOpens_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("magic");
     QTest::addColumn<int>("minimumSize");
-    QTest::addRow("csv") << "ergebnis.csv" << QByteArray("# Lichtschranken ") << 300;
+    QTest::addRow("csv") << "ergebnis.csv" << QByteArray("\xEF\xBB\xBF" "Ausgang;") << 300;
     QTest::addRow("png") << "diagramme.png" << QByteArray("\x89PNG\r\n\x1a\n", 8) << 10000;
     QTest::addRow("svg") << "diagramme.svg" << QByteArray("<?xml") << 10000;
     QTest::addRow("pdf") << "arbeitsblatt.pdf" << QByteArray("%PDF-") << 10000;
@@ -90,42 +91,38 @@ void Saving::everyFormatOpens() {
     QCOMPARE(entries(folder.path()), QStringList{name});  // no temporary file left
 }
 
-void Saving::csvReadsBackAsWexalSimsColumns() {
+// Random settings, seeds and lengths, now and then a barrier switched half-way: the file
+// holds what the window counted, under the setting it shows.
+void Saving::resultsFilesOfRandomRunsReadBack() {
     QTemporaryDir folder;
-    SavedRun run;
-    const QString path = folder.filePath(QStringLiteral("ergebnis.csv"));
-    QVERIFY(run.auswertung.saveTo(path));
-    const QStringList lines = QString::fromUtf8(contents(path)).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 10);
-    QCOMPARE(lines[0], QStringLiteral("# Lichtschranken 10110101 · Hin-und-her möglich: nein · 500 Wexalen"));
-    QCOMPARE(lines[1], QStringLiteral("node,index,guarded,count,frequency,probability,probabilityValue"));
-    qlonglong total = 0;
-    for (int i = 0; i < network::kBarrierCount; ++i) {
-        const QStringList fields = lines[i + 2].split(u',');
-        QCOMPARE(fields.size(), 7);
-        QCOMPARE(fields[0].toInt(), network::kExitOfBox[i]);
-        QCOMPARE(fields[1].toInt(), i);
-        QCOMPARE(fields[2], kStartSetting.barriers[i] ? QStringLiteral("true") : QStringLiteral("false"));
-        QCOMPARE(fields[3].toLongLong(), run.escape.exitCount(i));
-        QCOMPARE(fields[4].toDouble(), static_cast<double>(run.escape.exitCount(i)) / kEscapes);
-        const int row = static_cast<int>(std::find(places::kBoxesAroundTheMap.begin(), places::kBoxesAroundTheMap.end(), i) -
-                                         places::kBoxesAroundTheMap.begin());
-        QCOMPARE(fields[5], run.auswertung.table().data(run.auswertung.table().index(row, analysis::ResultTableModel::kFraction)).toString());
-        total += fields[3].toLongLong();
+    std::mt19937_64 draw(19);
+    for (int run = 0; run < 100; ++run) {
+        SeededRandom random(draw());
+        Setting setting;
+        for (bool& on : setting.barriers) on = draw() % 2 == 1;
+        setting.turnBack = draw() % 2 == 1;
+        Escape escape(random, setting);
+        HeadlessRuntime runtime(std::make_unique<SeededRandom>(1));
+        Auswertung auswertung(escape, runtime);
+        const auto escapes = static_cast<int>(draw() % 300);
+        for (int n = 0; n < escapes; ++n) {
+            if (n == escapes / 2 && run % 10 == 0) escape.setBarrier(static_cast<int>(draw() % 8), draw() % 2 == 1);
+            escape.wholeEscape();
+            escape.restart();
+        }
+        const QString path = folder.filePath(QStringLiteral("lauf %1.csv").arg(run));
+        QVERIFY(auswertung.saveTo(path));
+        const ResultsRead read = readResultsFile(QFile::encodeName(path).toStdString());
+        QVERIFY2(read.results, read.damage.reason.c_str());
+        const Results& results = *read.results;
+        QCOMPARE(results.setting, escape.setting());
+        QCOMPARE(results.mixed, escape.countsMixSettings());
+        QVERIFY(results.tally && !results.seed);
+        QCOMPARE(results.tally->exits, auswertung.table().counted());
+        QCOMPARE(results.tally->succeeded, escape.statistics().succeeded);
+        QCOMPARE(results.tally->failed, escape.statistics().failed);
+        QCOMPARE(results.tally->steps, std::optional<std::int64_t>(escape.countedSteps()));
     }
-    QCOMPARE(total, kEscapes);
-    QCOMPARE(lines[2].section(u',', 5), QStringLiteral("1/6,0.16666666666666666"));
-}
-
-void Saving::csvNamesTheSettingsItMixes() {
-    QTemporaryDir folder;
-    SavedRun run;
-    run.escape.setTurnBack(true);
-    const QString path = folder.filePath(QStringLiteral("gemischt.csv"));
-    QVERIFY(run.auswertung.saveTo(path));
-    const QString first = QString::fromUtf8(contents(path)).section(u'\n', 0, 0);
-    QCOMPARE(first, QStringLiteral("# Lichtschranken 10110101 · Hin-und-her möglich: ja · 500 Wexalen · "
-                                   "die Zähler mischen Einstellungen"));
 }
 
 void Saving::aFailedSaveReportsAndLeavesNoFile_data() {
