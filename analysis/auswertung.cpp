@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/export.h"
+#include "analysis/map_page.h"
 #include "analysis/results_page.h"
 
 namespace wexal::analysis {
@@ -61,6 +62,7 @@ Auswertung::~Auswertung() { escape_.removeObserver(this); }
 // The pages in the order of their tabs; a new page is one line here.
 void Auswertung::addPages() {
     results_ = addPage<ResultsPage>();
+    addPage<MapPage>();
 }
 
 template <class Page>
