@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The analysed folders of the program and of the fuzz project.
-folders=(sim platform ui analysis cli bench tests/core tests/ui tests/analysis tests/cli)
+folders=(sim platform ui analysis cli bench tests/core tests/platform tests/ui tests/analysis tests/cli)
 fuzz_folders=(fuzz)
 
 bash tools/install-deps.sh clang clang-tidy cppcheck jq

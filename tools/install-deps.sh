@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  libxcb1-dev  # the window follows its frame extents on X11
   qt6-charts-dev qt6-svg-dev libqt6opengl6-dev  # the Auswertung; Qt6Charts' CMake files need Qt6OpenGL's
   libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
   fonts-liberation2 locales-all

@@ -4,9 +4,10 @@
 #   tools/test.sh          installs what is missing, builds one configuration (the ci preset:
 #                          warnings are errors) and runs the whole test suite: window, core,
 #                          wexal-sim, end to end on Xvfb, and the package.
-#   tools/test.sh --full   the same, then clang-tidy and cppcheck, every fuzzer for 60 s
-#                          (WEXAL_FUZZ_SECONDS), and the whole suite again built with Address-,
-#                          UndefinedBehavior- and LeakSanitizer. What CI runs (.ci/run).
+#   tools/test.sh --full   the same, then the centring check ten times beside two busy loops,
+#                          clang-tidy and cppcheck, every fuzzer for 60 s (WEXAL_FUZZ_SECONDS),
+#                          and the whole suite again built with Address-, UndefinedBehavior- and
+#                          LeakSanitizer. What CI runs (.ci/run).
 # Each tier ends with ctest's summary of its last run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +30,7 @@ cmake --build --preset ci
 ctest --preset ci -j2
 ((full)) || exit 0
 
+bash tests/e2e/check_centred_under_load.sh build/ci/ui/wexal 10 || (($? == 77))  # 77: skipped
 bash tools/analyse.sh
 bash tools/fuzz.sh "${WEXAL_FUZZ_SECONDS:-60}"
 

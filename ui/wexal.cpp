@@ -4,13 +4,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
+#include "platform/qt/window_placement.h"
 #include "ui/analysis_menu.h"
 #include "ui/colour.h"
 #include "ui/control_tree.h"
@@ -77,8 +76,7 @@ Wexal::Wexal(Runtime& runtime, QWidget* parent)
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon.ico")));
     setFont(designFont(controls::kWindowFont, font()));
-    recentre_.setSingleShot(true);
-    connect(&recentre_, &QTimer::timeout, this, &Wexal::centreOnScreen);
+    placement_ = new WindowPlacement(*this, WindowPlacement::Rule::Centred);
     createControls();
     stackControls();
     chainTabOrder();
@@ -275,35 +273,15 @@ void Wexal::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+// Centred with its frame, wherever and however late the window manager reports the frame; a
+// window larger than the screen keeps its title bar on the screen instead.
 void Wexal::showCentred() {
     const QPoint size = toDevice(kStartClientWidth, kStartClientHeight);
     resize(size.x(), size.y());
     setWindowState(Qt::WindowNoState);
+    placement_->place();
     show();
-    centreOnScreen();
-    framingMovesLeft_ = kFramingMoves;
-}
-
-// A window manager adds its frame after the window is shown and may report where it put it in
-// more than one move: for the first few framed moves, centre again whenever it stands off.
-void Wexal::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (framingMovesLeft_ == 0 || frameGeometry().size() == size()) return;
-    --framingMovesLeft_;
-    const QScreen* s = screen();
-    if (s != nullptr && frameGeometry().center() != s->availableGeometry().center()) {
-        recentre_.start();
-    }
-}
-
-// The whole window, frame and title bar included, in the middle of the screen's free area.
-// The frame is known once the window is shown; until then it is the client area alone.
-void Wexal::centreOnScreen() {
-    const QScreen* s = screen();
-    if (s == nullptr) return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
+    placement_->place();
 }
 
 }  // namespace wexal

@@ -5,7 +5,6 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -28,6 +27,7 @@ class AnalysisMenu;
 class LineFigure;
 class MapBox;
 class Narrator;
+class WindowPlacement;
 
 // The program's one window: a view of the escape. It builds its controls from the design
 // tables, lays them out for the screen, hands clicks to the escape as commands and renders
@@ -59,7 +59,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -96,7 +95,6 @@ private:
     void showCounts();
     void layoutWindow();
     QPoint toDevice(double left, double top) const;
-    void centreOnScreen();
     void moveRobber();
 
     Runtime& runtime_;
@@ -125,10 +123,7 @@ private:
     QPointF robberPlace_;
     bool robberPlaced_ = false;
     bool countsStale_ = false;
-    // Moves in which the window may still be centred again once its frame is known.
-    static constexpr int kFramingMoves = 3;
-    int framingMovesLeft_ = 0;
-    QTimer recentre_;  // centres once the events of the present move are through
+    WindowPlacement* placement_ = nullptr;  // a child of the window
     bool ended_ = false;
     // Last: it goes before the escape it observes.
     std::unique_ptr<AnalysisMenu> analysisMenu_;

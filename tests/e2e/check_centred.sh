@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The window opens centred with its frame: on a virtual X server with a window manager that
-# adds a title bar, the frame's middle is the screen's middle.
-# Usage: tests/e2e/check_centred.sh path/to/wexal
+# adds a title bar, the frame's middle is the screen's middle. On a screen too small for it, the
+# frame's top-left corner is the screen's instead, so the title bar stays on the screen.
+# Usage: tests/e2e/check_centred.sh path/to/wexal [WIDTHxHEIGHT [QT_SCALE_FACTOR]]
 # Exits 77 (skipped) when Xvfb, openbox or xdotool is not installed.
 set -euo pipefail
 binary=$1
+screen=${2:-1024x768}
+scale=${3:-1}
 for tool in Xvfb openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-readonly screen_w=1024 screen_h=768
+readonly screen_w=${screen%x*} screen_h=${screen#*x}
+# Positions are scaled back and forth: a pixel of rounding per factor.
+readonly slack=$((2 * ${scale%.*}))
 
 pids=()
 scratch=$(mktemp -d)
@@ -29,25 +34,30 @@ for n in $(seq 191 250); do
 done
 [ -n "$display" ] || { echo "FAIL: no free display for Xvfb"; exit 1; }
 export DISPLAY=$display
-# As on a desktop, the window manager runs before the program starts.
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in 1 2; do
-  openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do wm_running && break; sleep 0.1; done
-  wm_running && break
-done
-if ! wm_running; then
+# As on a desktop, the window manager has started before the program does. Openbox claims the
+# screen before it manages windows, and a window mapped in between is never framed: its
+# --startup command runs only once it manages windows.
+wm_ready() { [ -e "$scratch/openbox-ready" ]; }
+openbox --sm-disable --startup "touch $scratch/openbox-ready" >"$scratch/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 300); do wm_ready && break; sleep 0.1; done
+if ! wm_ready; then
   echo "SKIP: the window manager did not start"
   sed 's/^/openbox: /' "$scratch/openbox.log"
   exit 77
 fi
-XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb "$binary" >"$scratch/wexal.log" 2>&1 &
+XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$binary" >"$scratch/wexal.log" 2>&1 &
 pids+=($!)
 
+# Where one axis of the frame should start: centred where it fits, else at the screen's edge.
+expected_start() {
+  local size=$1 screen=$2
+  if ((size > screen)); then echo 0; else echo $(((screen - size) / 2)); fi
+}
+
 # The frame's extents come from the window manager once it has framed the window.
-centred() {
-  local window extents left right top bottom x y w h
+placed() {
+  local window extents left right top bottom x y w h want_x want_y
   window=$(xdotool search --onlyvisible --name '^ankraub in Tremmelin$' 2>/dev/null | head -1) || return 1
   [ -n "$window" ] || return 1
   extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null) || return 1
@@ -58,17 +68,17 @@ centred() {
   y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ {print $NF}')
   w=$(xwininfo -id "$window" | awk '/Width:/ {print $NF}')
   h=$(xwininfo -id "$window" | awk '/Height:/ {print $NF}')
-  # Twice the frame's middle minus the screen: 0 when centred, within a pixel of rounding.
-  local dx=$((2 * (x - left) + left + w + right - screen_w))
-  local dy=$((2 * (y - top) + top + h + bottom - screen_h))
-  summary="client ${w}x${h} at $x,$y, frame extents $left $right $top $bottom"
-  ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
+  want_x=$(expected_start $((left + w + right)) "$screen_w")
+  want_y=$(expected_start $((top + h + bottom)) "$screen_h")
+  local dx=$((x - left - want_x)) dy=$((y - top - want_y))
+  summary="client ${w}x${h} at $x,$y, frame extents $left $right $top $bottom, frame $((dx)),$((dy)) from $want_x,$want_y"
+  ((dx >= -slack && dx <= slack && dy >= -slack && dy <= slack))
 }
 summary="no framed window"
 for _ in $(seq 300); do
-  if centred; then echo "PASS: the framed window stands centred ($summary)"; exit 0; fi
+  if placed; then echo "PASS: the framed window stands where it belongs on $screen at scale $scale ($summary)"; exit 0; fi
   sleep 0.1
 done
-echo "FAIL: the framed window is not centred ($summary)"
+echo "FAIL: the framed window is not where it belongs on $screen at scale $scale ($summary)"
 sed 's/^/wexal: /' "$scratch/wexal.log"
 exit 1

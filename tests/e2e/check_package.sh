@@ -19,6 +19,9 @@ fi
 cpack=$1
 config=$2
 desktop_file=$3
+# man renders the German headings ("ÜBERSICHT") in UTF-8 only under a UTF-8 locale; without
+# one, as in a fresh container, it writes "UBERSICHT". C.UTF-8 is built into every glibc.
+export LC_ALL=C.UTF-8
 
 for tool in desktop-file-validate dpkg-deb dpkg-parsechangelog lintian appstreamcli man; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
