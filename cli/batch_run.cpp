@@ -44,10 +44,7 @@ private:
 BatchResult runBlock(const Setting& setting, const BlockStreams::Block& block) {
     SeededRandom random(block.stream);
     Escape escape(random, setting);  // an escape stands ready at the bank
-    for (std::int64_t n = 0; n < block.escapes; ++n) {
-        escape.wholeEscape();
-        escape.restart();
-    }
+    escape.runEscapes(block.escapes, random);
     BatchResult result;
     result.escapes = escape.attempts();
     for (int i = 0; i < network::kBarrierCount; ++i) {

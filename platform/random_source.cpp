@@ -27,18 +27,6 @@ Xoshiro256::Xoshiro256(std::uint64_t seed) {
     for (auto& word : s_) word = splitmix64(seed);
 }
 
-std::uint64_t Xoshiro256::next() {
-    const std::uint64_t result = std::rotl(s_[1] * 5, 7) * 9;
-    const std::uint64_t t = s_[1] << 17;
-    s_[2] ^= s_[0];
-    s_[3] ^= s_[1];
-    s_[1] ^= s_[2];
-    s_[0] ^= s_[3];
-    s_[2] ^= t;
-    s_[3] = std::rotl(s_[3], 45);
-    return result;
-}
-
 void Xoshiro256::jump() {
     constexpr std::array<std::uint64_t, 4> kJump = {0x180ec6d33cfd0abaULL, 0xd5a61266f0c9392cULL,
                                                     0xa9582618e03fc9aaULL, 0x39abdc4529b1661cULL};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <functional>
 
@@ -22,19 +23,34 @@ public:
 class Xoshiro256 {
 public:
     explicit Xoshiro256(std::uint64_t seed);
-    std::uint64_t next();
+    // In the header, so that a batch run's loop can inline it.
+    // NOLINTBEGIN(readability-magic-numbers): the published constants of xoshiro256**
+    std::uint64_t next() {
+        const std::uint64_t result = std::rotl(s_[1] * 5, 7) * 9;
+        const std::uint64_t t = s_[1] << 17;
+        s_[2] ^= s_[0];
+        s_[3] ^= s_[1];
+        s_[1] ^= s_[2];
+        s_[0] ^= s_[3];
+        s_[2] ^= t;
+        s_[3] = std::rotl(s_[3], 45);
+        return result;
+    }
+    // NOLINTEND(readability-magic-numbers)
     // Folds a value into the running state; the state never becomes all zero.
     void mix(std::uint64_t value);
     // Moves 2^128 draws ahead: streams jumped 0, 1, 2, ... times never overlap in practice.
     void jump();
-    // 24 random bits as a float in [0, 1): every value is exact in single precision.
-    float nextFloat() {
-        return static_cast<float>(next() >> (kWordBits - kFloatBits)) * kFloatUnit;
+    static constexpr int kFloatBits = 24;  // the significand of a float
+    // The top kFloatBits bits of the next draw, m: nextFloat's r is m / 2^kFloatBits.
+    std::uint32_t nextBits() {
+        return static_cast<std::uint32_t>(next() >> (kWordBits - kFloatBits));
     }
+    // 24 random bits as a float in [0, 1): every value is exact in single precision.
+    float nextFloat() { return static_cast<float>(nextBits()) * kFloatUnit; }
 
 private:
     static constexpr int kWordBits = 64;
-    static constexpr int kFloatBits = 24;        // the significand of a float
     static constexpr float kFloatUnit = 0x1p-24f;  // 2^-kFloatBits
     std::array<std::uint64_t, 4> s_{};
 };
@@ -61,6 +77,8 @@ public:
     explicit SeededRandom(const Xoshiro256& stream) : gen_(stream) {}
     void reseedFromClock() override {}
     float nextRandom() override { return gen_.nextFloat(); }
+    // The stream itself, for a loop that draws many numbers without a virtual call.
+    Xoshiro256& stream() { return gen_; }
 
 private:
     Xoshiro256 gen_;

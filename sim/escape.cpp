@@ -2,7 +2,7 @@
 #include "sim/escape.h"
 
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 #include "platform/number_text.h"
 #include "sim/draw.h"
@@ -35,33 +35,34 @@ int Escape::penWidthFor(std::int64_t traceCount) {
     return static_cast<int>(std::clamp<std::int64_t>(traceCount, 1, kMaxPenWidth));
 }
 
-// Draws positions until one is admissible, reseeding before every draw as the window's
-// generator expects. The "nein" test follows the option as the user last set it, also in the
-// middle of an escape.
-int Escape::drawNextNode() {
-    const StreetDraw draw = streetDrawAt(robberNode_, previousNode_, setting_.turnBack, throughNode6_);
-    for (;;) {
-        random_.reseedFromClock();
-        const float r = random_.nextRandom();
-        // A float product can round up to range itself for r just below 1.
-        const int k = std::min(static_cast<int>(std::floor(static_cast<float>(draw.range) * r)),
-                               draw.range - 1);
-        const int node = draw.candidate(k);
-        if (draw.admissible(node)) return node;
-    }
-}
-
+// The window's draws reseed before every draw, as its generator expects. The "nein" test
+// follows the option as the user last set it, also in the middle of an escape.
 void Escape::singleStep() {
     if (!running_) return;
+    step<true>([this] {
+        random_.reseedFromClock();
+        return random_.nextRandom();
+    });
+}
+
+template <bool kSeen, class Uniform>
+void Escape::step(Uniform&& uniform) {
     const int from = robberNode_;
-    const int to = drawNextNode();
-    auto& trace = traceCounts_[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
-    tell([&](EscapeObserver& o) { o.streetTaken(from, to, penWidthFor(trace)); });
-    ++trace;
+    const int to = drawStreet(streetDrawAt(from, previousNode_, setting_.turnBack, throughNode6_),
+                              std::forward<Uniform>(uniform));
+    if constexpr (kSeen) {
+        auto& trace = traceCounts_[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
+        tell([&](EscapeObserver& o) { o.streetTaken(from, to, penWidthFor(trace)); });
+        ++trace;
+    }
     ++stepsThisEscape_;
     ++visitsThisEscape_[static_cast<std::size_t>(from)];
     previousNode_ = from;
-    placeRobber(to);
+    if constexpr (kSeen) {
+        placeRobber(to);
+    } else {
+        robberNode_ = to;
+    }
 
     // Barrier 5 as it is now decides this step's end and wires 4 and 5 for the next step: the
     // step that starts on 4 or 5 still uses the lists the step before left behind.
@@ -69,7 +70,7 @@ void Escape::singleStep() {
     throughNode6_ = barrier5On;
     if (nw::isExit(to, barrier5On)) {
         running_ = false;
-        finish();
+        finish<kSeen>();
     }
 }
 
@@ -84,18 +85,37 @@ void Escape::fiftyEscapes() {
     }
 }
 
+// A seeded generator's reseeding changes nothing, so it is left out. The loop draws from a
+// copy of the stream, which the compiler can keep in registers, and takes the same positions
+// from the same bits as the float draw does.
+static_assert(RandomBits::kBits == Xoshiro256::kFloatBits);
+
+void Escape::runEscapes(std::int64_t passes, SeededRandom& seeded) {
+    Xoshiro256 stream = seeded.stream();
+    for (std::int64_t pass = 0; pass < passes; ++pass) {
+        while (running_) step<false>([&stream] { return RandomBits{stream.nextBits()}; });
+        startAtBank<false>();
+    }
+    seeded.stream() = stream;
+}
+
 void Escape::restart() {
     if (!running_) startAtBank();
 }
 
 // Every escape is an independent trial from the bank: the last escape's final junction must
 // not steer the first step of the next one under "nein".
+template <bool kSeen>
 void Escape::startAtBank() {
     previousNode_ = 0;
     stepsThisEscape_ = 0;
     visitsThisEscape_.fill(0);
     running_ = true;
-    placeRobber(nw::kStartNode);
+    if constexpr (kSeen) {
+        placeRobber(nw::kStartNode);
+    } else {
+        robberNode_ = nw::kStartNode;
+    }
 }
 
 void Escape::placeRobber(int node) {
@@ -106,6 +126,7 @@ void Escape::placeRobber(int node) {
 // Counts the escape that has just ended at robberNode_. Each exit is classified by its barrier
 // as it is now, so a barrier switched since earlier finishes moves its exit's whole count from
 // one total to the other. The attempt is counted even when its exit's count overflows.
+template <bool kSeen>
 void Escape::finish() {
     ++attempts_;
     auto& count = exitCounts_[static_cast<std::size_t>(nw::kBoxOfExit[static_cast<std::size_t>(robberNode_)])];
@@ -122,8 +143,18 @@ void Escape::finish() {
 
     guardedAtFinish_ = setting_.barriers;
     attemptsAtFinish_ = attempts_;
-    if (shareHistory_.wants(attempts_)) shareHistory_.record(attempts_, statistics().succeeded);
-    tell([](EscapeObserver& o) { o.countsChanged(); });
+    if (shareHistory_.wants(attempts_)) shareHistory_.record(attempts_, succeededAtFinish());
+    if constexpr (kSeen) tell([](EscapeObserver& o) { o.countsChanged(); });
+}
+
+// Only the succeeded total, which the share history records: without the percentages, which
+// cost more than the escape itself.
+std::int64_t Escape::succeededAtFinish() const {
+    std::int64_t succeeded = 0;
+    for (std::size_t i = 0; i < exitCounts_.size(); ++i) {
+        if (!guardedAtFinish_[i]) succeeded += exitCounts_[i];
+    }
+    return succeeded;
 }
 
 Statistics Escape::statistics() const {

@@ -57,6 +57,10 @@ public:
     // Fifty passes of: finish the running escape, start the next. So a click finishes 50
     // escapes when one was running and 49 when none was, and leaves one ready at the bank.
     void fiftyEscapes();
+    // `passes` passes of what "&50 Wexalen" does fifty times, for a batch run: counts exactly
+    // as the clicks would with `seeded` as the escape's generator, but draws from it without
+    // a virtual call, tells no view and keeps no trace.
+    void runEscapes(std::int64_t passes, SeededRandom& seeded);
     // A new escape from the bank, only when none runs: a running one cannot be abandoned.
     void restart();
     void clearCounters();
@@ -100,8 +104,13 @@ public:
 private:
     friend struct EscapeTestAccess;  // lets a test set counts near their limit
 
-    int drawNextNode();
+    // One step; only a step that is seen draws its trace and tells the views.
+    template <bool kSeen, class Uniform>
+    void step(Uniform&& uniform);
+    template <bool kSeen>
     void finish();
+    std::int64_t succeededAtFinish() const;
+    template <bool kSeen = true>
     void startAtBank();
     void placeRobber(int node);
     void settingChanged();

@@ -2,7 +2,10 @@
 // One step of the robber: the draw, the trace, the wiring of 4 and 5, and restarts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "core/escape_fixture.h"
+#include "sim/draw.h"
 
 namespace wexal::test {
 namespace {
@@ -35,6 +38,22 @@ TEST_F(Step, NeinDrawsAmongAllButTheLastEntry) {
 TEST_F(Step, DrawJustBelowOneTakesTheLastPosition) {
     stepDrawing({0.99999994f});  // the largest float below 1
     EXPECT_EQ(currentNode(), 3);
+}
+
+// A batch run takes its positions from the generator's bits in integer arithmetic, the window
+// from the float those bits make: for every draw and every list length the two must agree.
+TEST(DrawRule, TheBitsGiveTheFloatsPositionForEveryDraw) {
+    for (int range = 1; range <= network::kMaxStreets; ++range) {
+        const StreetDraw draw{network::kThroughNode6[2], 2, range, 0};
+        int mismatches = 0;
+        for (std::uint32_t m = 0; m < (1U << RandomBits::kBits); ++m) {
+            const float r = static_cast<float>(m) * 0x1p-24f;  // as Xoshiro256::nextFloat
+            if (draw.position(RandomBits{m}) != draw.position(r) && mismatches++ == 0) {
+                ADD_FAILURE() << "range " << range << ", bits " << m;
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << "range " << range;
+    }
 }
 
 TEST_F(Step, PenWidensPerDirectionAndStopsAtItsCap) {
