@@ -122,12 +122,59 @@ std::optional<std::string> readRank(const QString& text, RunOptions& options) {
     return std::nullopt;
 }
 
+std::optional<std::string> readAfter(const QString& text, RunOptions& options) {
+    bool fits = false;
+    const uint value = allDigits(text) ? text.toUInt(&fits) : 0;
+    if (!fits || value > static_cast<uint>(kMaxAfterSteps)) {
+        return "--after erwartet eine ganze Zahl von 0 bis " + std::to_string(kMaxAfterSteps) +
+               " (Schritte), nicht " + quoted(text);
+    }
+    options.after = static_cast<int>(value);
+    return std::nullopt;
+}
+
 std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
     const QString suffix = QFileInfo(text).suffix().toLower();
     if (suffix != u"svg" && suffix != u"png") {
         return "--plot erwartet eine Datei mit der Endung .svg oder .png, nicht " + quoted(text);
     }
     options.plotFile = text.toStdString();
+    return std::nullopt;
+}
+
+// The options that --matrix and --after N read, and those they would drop.
+struct ChainOptions {
+    const QCommandLineOption& matrix;
+    const QCommandLineOption& after;
+    const QCommandLineOption& rank;
+    const QCommandLineOption& plot;
+    const QCommandLineOption& exact;
+    const QCommandLineOption& escapes;
+    const QCommandLineOption& seed;
+};
+
+std::optional<std::string> readChainMode(const QCommandLineParser& parser, const ChainOptions& o,
+                                         RunOptions& options) {
+    options.matrix = parser.isSet(o.matrix);
+    if (parser.isSet(o.after)) {
+        if (auto error = readAfter(parser.value(o.after), options)) return error;
+    }
+    if (!options.matrix && !options.after) return std::nullopt;
+    const std::string mode = options.matrix ? "--matrix" : "--after";
+    // The chain simulates only a swarm, and only when asked: these would be dropped.
+    if (options.matrix && options.after) return "--matrix und --after passen nicht zusammen";
+    for (const QCommandLineOption* dropped : {&o.rank, &o.plot}) {
+        if (parser.isSet(*dropped)) {
+            return mode + " passt nicht zu --" + dropped->names().constFirst().toStdString();
+        }
+    }
+    if (parser.isSet(o.exact) && parser.isSet(o.escapes)) {
+        return mode + " mit --escapes simuliert einen Schwarm und passt nicht zu --exact";
+    }
+    if (parser.isSet(o.seed) && !parser.isSet(o.escapes)) {
+        return mode + ": --seed gilt dem Schwarm, der nur mit --escapes läuft";
+    }
+    options.exactOnly = !parser.isSet(o.escapes);
     return std::nullopt;
 }
 
@@ -176,8 +223,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "K");
     const QCommandLineOption plot(
         "plot", "Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png).", "DATEI");
+    const QCommandLineOption matrix(
+        "matrix",
+        "Statt einer Simulation die Übergangsmatrix der Einstellung mit den Blöcken Q und R, als "
+        "exakte Brüche; mit --escapes dazu die gezählten Schritte so vieler Wexalen.");
+    const QCommandLineOption after(
+        "after",
+        QStringLiteral("Statt einer Simulation die exakte Verteilung nach N Schritten (0 bis %1): "
+                       "jeder Knoten mit Wahrscheinlichkeit über 0; mit --escapes dazu, wie "
+                       "viele Wexalen dann dort stehen.")
+            .arg(kMaxAfterSteps),
+        "N");
     parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads, plot});
-    parser.addOption(rank);
+    parser.addOptions({rank, matrix, after});
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -232,6 +290,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                               " passt nicht dazu");
             }
         }
+    }
+    if (auto error = readChainMode(parser, {matrix, after, rank, plot, exact, escapes, seed}, options)) {
+        return reject(*error);
     }
     if (parser.isSet(plot)) {
         if (options.exactOnly) return reject("--plot zeichnet eine Simulation und passt nicht zu --exact");

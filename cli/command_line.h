@@ -14,6 +14,7 @@ namespace wexal::cli {
 enum class OutputFormat { Text, Csv, Json };
 
 inline constexpr std::int64_t kDefaultEscapes = 1000;
+inline constexpr int kMaxAfterSteps = 10000;  // --after N: the exact walk takes well under a second
 
 struct RunOptions {
     Setting setting = kStartSetting;
@@ -24,6 +25,10 @@ struct RunOptions {
     OutputFormat format = OutputFormat::Text;
     std::optional<int> rank;  // --rank K: rank the settings with K barriers on, no simulation
     std::string plotFile;  // --plot: the charts as .svg or .png (UTF-8); empty: none
+    // --matrix and --after N show the escape as a Markov chain instead of a batch run; a swarm
+    // of robbers runs beside it only when --escapes is given (exactOnly otherwise).
+    bool matrix = false;
+    std::optional<int> after;
 };
 
 struct CommandLine {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/batch_run.h"
+#include "cli/chain_report.h"
 #include "cli/command_line.h"
 #include "cli/plot.h"
 #include "cli/progress_bar.h"
@@ -16,6 +17,8 @@
 #include "cli/report.h"
 #include "platform/qt/german_translations.h"
 #include "sim/exact_solution.h"
+#include "sim/swarm.h"
+#include "sim/transitions.h"
 
 namespace {
 
@@ -61,6 +64,28 @@ int rank(const wexal::cli::RunOptions& options) {
     return std::cout ? 0 : kFailed;
 }
 
+// --matrix and --after N: the exact chain, and beside it a swarm when --escapes asks for one.
+int chain(const wexal::cli::RunOptions& options) {
+    using namespace wexal::cli;
+    const wexal::TransitionMatrix matrix = wexal::transitionMatrix(options.setting);
+    std::optional<SwarmRun> swarm;
+    if (!options.exactOnly) {
+        const std::uint64_t seed = seedFor(options);
+        swarm = SwarmRun{wexal::simulateSwarm(options.setting, options.escapes, options.after.value_or(0),
+                                              seed, options.threads),
+                         seed, !options.seed};
+    }
+    std::ostringstream text;
+    if (options.after) {
+        writeAfter(text, options.setting, *options.after, wexal::distributionAfter(matrix, *options.after),
+                   swarm, options.format);
+    } else {
+        writeMatrix(text, options.setting, matrix, swarm, options.format);
+    }
+    std::cout << text.str() << std::flush;
+    return std::cout ? 0 : kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -79,7 +104,10 @@ int main(int argc, char* argv[]) {
         case wexal::cli::CommandLine::Action::Run: break;
     }
     try {
-        return commandLine.options.rank ? rank(commandLine.options) : run(commandLine.options);
+        const wexal::cli::RunOptions& options = commandLine.options;
+        if (options.rank) return rank(options);
+        if (options.matrix || options.after) return chain(options);
+        return run(options);
     } catch (const std::exception& error) {
         std::cerr << "wexal-sim: " << error.what() << std::endl;
         return kFailed;

@@ -20,13 +20,13 @@ _wexal_sim() {
       mapfile -t COMPREPLY < <(compgen -W '0 1 2 3 4 5 6 7 8' -- "$cur")
       return
       ;;
-    --escapes | --barriers | --seed | --threads)
+    --escapes | --barriers | --seed | --threads | --after)
       # A number or eight barrier bits: nothing to offer.
       return
       ;;
   esac
   $split && return
   mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
-    --seed --exact --format --threads --rank --plot' -- "$cur")
+    --seed --exact --format --threads --rank --plot --matrix --after' -- "$cur")
 }
 complete -F _wexal_sim wexal-sim

@@ -17,11 +17,14 @@ using Counts = std::vector<network::NodeArray<std::int64_t>>;
 // Runs one whole escape and notes, as changes per step, where the robber stood: he arrives
 // on a node at one step and leaves it at a later one. Steps beyond lastStep are still taken,
 // so that every robber draws exactly what a batch run's escape draws.
-void runRobber(Escape& escape, int lastStep, Counts& changes) {
+void runRobber(Escape& escape, int lastStep, Counts& changes, std::vector<std::int64_t>& steps) {
     int since = 0;
     int at = escape.robberNode();
     for (int step = 1; escape.isRunning(); ++step) {
+        const int junction = escape.robberNode();
+        const int cameFrom = escape.setting().turnBack ? 0 : escape.previousNode();
         escape.singleStep();
+        ++steps[Swarm::stepKind(junction, cameFrom, escape.robberNode())];
         if (step > lastStep) continue;
         ++changes[static_cast<std::size_t>(since)][static_cast<std::size_t>(at)];
         --changes[static_cast<std::size_t>(step)][static_cast<std::size_t>(at)];
@@ -37,22 +40,25 @@ void runRobber(Escape& escape, int lastStep, Counts& changes) {
 Swarm simulateSwarm(const Setting& setting, std::int64_t robbers, int lastStep, std::uint64_t seed,
                     int threads) {
     lastStep = std::max(lastStep, 0);
-    const auto steps = static_cast<std::size_t>(lastStep) + 1;
+    const auto counted = static_cast<std::size_t>(lastStep) + 1;  // after 0..lastStep steps
     BlockStreams blocks(robbers, seed);
     std::mutex totalMutex;
-    Counts changes(steps);
+    Counts changes(counted);
+    Swarm swarm{robbers, Counts(counted)};
     auto work = [&] {
-        Counts mine(steps);
+        Counts mine(counted);
+        std::vector<std::int64_t> mySteps(Swarm::kStepKinds);
         BlockStreams::Block block{0, 0, Xoshiro256(0)};
         while (blocks.next(block)) {
             SeededRandom random(block.stream);
             Escape escape(random, setting);
-            for (std::int64_t r = 0; r < block.escapes; ++r) runRobber(escape, lastStep, mine);
+            for (std::int64_t r = 0; r < block.escapes; ++r) runRobber(escape, lastStep, mine, mySteps);
         }
         const std::lock_guard lock(totalMutex);
-        for (std::size_t n = 0; n < steps; ++n) {
+        for (std::size_t n = 0; n < counted; ++n) {
             for (std::size_t node = 0; node < changes[n].size(); ++node) changes[n][node] += mine[n][node];
         }
+        for (std::size_t k = 0; k < mySteps.size(); ++k) swarm.steps[k] += mySteps[k];
     };
     {
         std::vector<std::jthread> helpers;
@@ -60,9 +66,8 @@ Swarm simulateSwarm(const Setting& setting, std::int64_t robbers, int lastStep, 
         work();
     }
 
-    Swarm swarm{robbers, Counts(steps)};
     network::NodeArray<std::int64_t> standing{};
-    for (std::size_t n = 0; n < steps; ++n) {
+    for (std::size_t n = 0; n < counted; ++n) {
         for (std::size_t node = 0; node < standing.size(); ++node) standing[node] += changes[n][node];
         swarm.after[n] = standing;
     }

@@ -15,6 +15,18 @@ namespace wexal {
 struct Swarm {
     std::int64_t robbers = 0;
     std::vector<network::NodeArray<std::int64_t>> after;  // after[n][node], n = 0..lastStep
+    // Every step of every robber's whole escape, by where it started (the junction and, under
+    // "nein", the node the robber came from; 0 under "ja" and at the bank) and where it led.
+    std::vector<std::int64_t> steps = std::vector<std::int64_t>(kStepKinds);
+
+    std::int64_t stepsFrom(int node, int from, int to) const { return steps[stepKind(node, from, to)]; }
+
+    static constexpr std::size_t kNodes = network::kLastNode + 1;
+    static constexpr std::size_t kStepKinds = kNodes * kNodes * kNodes;
+    static constexpr std::size_t stepKind(int node, int from, int to) {
+        return (static_cast<std::size_t>(node) * kNodes + static_cast<std::size_t>(from)) * kNodes +
+               static_cast<std::size_t>(to);
+    }
 };
 
 // The robbers are cut into blocks as a seeded batch run cuts its escapes, each block drawing

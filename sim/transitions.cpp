@@ -118,6 +118,12 @@ std::string stateLabel(const ChainState& state) {
     return label;
 }
 
+std::string statesSentence(bool turnBack) {
+    if (turnBack) return "Unter „ja“ ist jeder Zustand ein Knoten: woher der Räuber kam, ändert nichts.";
+    return "Unter „nein“ hängt der nächste Schritt davon ab, woher der Räuber kam; darum ist ein "
+           "Zustand eine Kreuzung zusammen mit dem Knoten davor, etwa „4 (von 2)“.";
+}
+
 TransitionMatrix transitionMatrix(const Setting& setting) {
     const std::map<ChainState, Row> moves = reachableMoves(setting);
     TransitionMatrix matrix;

@@ -28,6 +28,9 @@ struct ChainState {
 // "4 (von 2)", or "4" where the state does not depend on where the robber came from.
 std::string stateLabel(const ChainState& state);
 
+// The one sentence that tells a class what a state is under the option.
+std::string statesSentence(bool turnBack);
+
 // The states reachable from the bank, transient ones first (the bank first, then by node and
 // origin), then the exits by node. p[i][j] is the exact chance of going from state i to state
 // j in one step; an exit's row keeps it where it is, so every row sums to 1. The blocks Q

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -19,6 +20,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <gmpxx.h>
 
 #include "run_executable.h"
 #include "sim/results_file.h"
@@ -75,6 +78,16 @@ const BadInput kBadInputs[] = {
     {"plotWithoutExtension", {"--plot", "diagramme"}, ".svg oder .png"},
     {"plotMissingValue", {"--plot"}, "--plot"},
     {"plotOfTheExactSolution", {"--exact", "--plot", "d.svg"}, "--exact"},
+    {"afterNegative", {"--after", "-1"}, "--after"},
+    {"afterAboveLimit", {"--after", "10001"}, "10000"},
+    {"afterWord", {"--after", "zwei"}, "--after"},
+    {"afterFraction", {"--after", "2.5"}, "--after"},
+    {"afterMissingValue", {"--after"}, "--after"},
+    {"matrixWithAfter", {"--matrix", "--after", "2"}, "--after"},
+    {"matrixWithRank", {"--matrix", "--rank", "2"}, "--rank"},
+    {"afterWithPlot", {"--after", "2", "--plot", "d.svg"}, "--plot"},
+    {"afterSeedWithoutSwarm", {"--after", "2", "--seed", "1"}, "--escapes"},
+    {"matrixExactWithSwarm", {"--matrix", "--exact", "--escapes", "10"}, "--exact"},
 };
 
 class RejectedInput : public testing::TestWithParam<BadInput> {};
@@ -474,6 +487,83 @@ TEST(Executable, APlotThatCannotBeWrittenFailsWithOneLine) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     EXPECT_NE(outcome.err.find("/nonexistent-folder/d.svg"), std::string::npos) << outcome.err;
+}
+
+// The start setting under "nein": each row of the matrix is a distribution, and a swarm steps
+// only where the matrix allows, from the bank once per escape.
+TEST(Executable, MatrixHoldsTheChainAndTheSwarmsSteps) {
+    const QJsonObject json = runJson({"--matrix", "--escapes", "20000", "--seed", "4"});
+    QStringList states;
+    for (const QJsonValue state : json["states"].toArray()) states.push_back(state.toString());
+    EXPECT_EQ(states, QStringList({"1", "2 (von 1)", "3 (von 1)", "4 (von 2)", "5 (von 3)", "6", "7",
+                                   "8", "9", "10", "11", "12", "13"}));
+    EXPECT_EQ(json["transient"].toInt(), 5);
+    const QJsonArray rows = json["rows"].toArray();
+    const QJsonArray counts = json["counts"].toArray();
+    ASSERT_EQ(rows.size(), states.size());
+    ASSERT_EQ(counts.size(), 5);
+    qint64 cells = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        mpq_class sum;
+        qint64 stepsOut = 0;
+        for (qsizetype j = 0; j < states.size(); ++j) {
+            const mpq_class p(rows[i][j].toString().toStdString());
+            sum += p;
+            cells += p != 0 ? 1 : 0;
+            if (i >= counts.size()) continue;
+            const qint64 n = counts[i][j].toInteger();
+            stepsOut += n;
+            EXPECT_EQ(n > 0, p > 0) << "from " << i << " to " << j;
+        }
+        EXPECT_EQ(sum, 1) << "row " << i;
+        if (i == 0) {
+            EXPECT_EQ(stepsOut, 20000) << "every escape leaves the bank once";
+        }
+    }
+    EXPECT_EQ(rows[0].toArray()[1].toString(), "1/2");
+    const std::vector<std::string> csv = linesOf(runSim({"--matrix", "--format", "csv"}).out);
+    ASSERT_FALSE(csv.empty());
+    EXPECT_EQ(csv[0], "from,to,block,probability,probabilityValue,count");
+    EXPECT_EQ(static_cast<qint64>(csv.size()) - 1, cells) << "one line per cell above 0";
+}
+
+TEST(Executable, AfterNStepsListsEveryNodeTheRobberCanStandOn) {
+    const QJsonObject json = runJson({"--after", "2"});
+    EXPECT_EQ(json["steps"].toInt(), 2);
+    std::map<int, QString> nodes;
+    for (const QJsonValue node : json["nodes"].toArray()) {
+        nodes[node["node"].toInt()] = node["probability"].toString();
+        EXPECT_TRUE(node["count"].isNull());
+    }
+    EXPECT_EQ(nodes, (std::map<int, QString>{{4, "1/6"}, {5, "1/6"}, {7, "1/6"}, {9, "1/6"},
+                                             {10, "1/6"}, {11, "1/6"}}));
+    for (const char* locale : {"LC_ALL=C", "LC_ALL=de_DE.UTF-8"}) {
+        const Outcome text = runSim({"--after", "1", "--escapes", "20000", "--seed", "1"}, {locale});
+        EXPECT_NE(text.out.find("1/2 ≈ 0,500000"), std::string::npos) << text.out;
+        EXPECT_NE(text.out.find("20\u202F000 Wexalen"), std::string::npos) << text.out;
+    }
+}
+
+// Robbers drawn in three blocks and a part of one: the swarm does not depend on the threads,
+// and run long enough it has ended exactly the batch run's escapes of the same seed.
+TEST(Executable, ASwarmIsTheSeededBatchRunStepByStep) {
+    const std::vector<std::string> swarm{"--after", "3", "--turn-back", "ja", "--escapes", "200000", "--seed", "8"};
+    auto withThreads = [&](const char* threads) {
+        std::vector<std::string> arguments(swarm);
+        arguments.insert(arguments.end(), {"--threads", threads});
+        return runSim(arguments).out;
+    };
+    const std::string one = withThreads("1");
+    EXPECT_NE(one.find("Anzahl"), std::string::npos) << one;
+    for (const char* threads : {"2", "3"}) EXPECT_EQ(withThreads(threads), one) << threads;
+
+    const QJsonObject late = runJson({"--after", "10000", "--turn-back", "ja", "--escapes", "5000", "--seed", "2"});
+    const QJsonObject batch = runJson({"--turn-back", "ja", "--escapes", "5000", "--seed", "2"});
+    std::map<int, qint64> ended;
+    for (const QJsonValue node : late["nodes"].toArray()) ended[node["node"].toInt()] = node["count"].toInteger();
+    for (const QJsonValue exit : batch["exits"].toArray()) {
+        EXPECT_EQ(ended[exit["node"].toInt()], exit["count"].toInteger()) << "exit " << exit["node"].toInt();
+    }
 }
 
 }  // namespace
