@@ -54,9 +54,9 @@ void Escape::step(Uniform&& uniform) {
         auto& trace = traceCounts_[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
         tell([&](EscapeObserver& o) { o.streetTaken(from, to, penWidthFor(trace)); });
         ++trace;
+        ++visitsThisEscape_[static_cast<std::size_t>(from)];
     }
     ++stepsThisEscape_;
-    ++visitsThisEscape_[static_cast<std::size_t>(from)];
     previousNode_ = from;
     if constexpr (kSeen) {
         placeRobber(to);
@@ -109,9 +109,9 @@ template <bool kSeen>
 void Escape::startAtBank() {
     previousNode_ = 0;
     stepsThisEscape_ = 0;
-    visitsThisEscape_.fill(0);
     running_ = true;
     if constexpr (kSeen) {
+        visitsThisEscape_.fill(0);
         placeRobber(nw::kStartNode);
     } else {
         robberNode_ = nw::kStartNode;
@@ -137,8 +137,10 @@ void Escape::finish() {
     ++count;
     countedSteps_ += stepsThisEscape_;
     countedStepsSquared_ += stepsThisEscape_ * stepsThisEscape_;
-    for (std::size_t node = 0; node < countedVisits_.size(); ++node) {
-        countedVisits_[node] += visitsThisEscape_[node];
+    if constexpr (kSeen) {
+        for (std::size_t node = 0; node < countedVisits_.size(); ++node) {
+            countedVisits_[node] += visitsThisEscape_[node];
+        }
     }
 
     guardedAtFinish_ = setting_.barriers;

@@ -59,7 +59,7 @@ public:
     void fiftyEscapes();
     // `passes` passes of what "&50 Wexalen" does fifty times, for a batch run: counts exactly
     // as the clicks would with `seeded` as the escape's generator, but draws from it without
-    // a virtual call, tells no view and keeps no trace.
+    // a virtual call, tells no view and keeps neither traces nor visits per junction.
     void runEscapes(std::int64_t passes, SeededRandom& seeded);
     // A new escape from the bank, only when none runs: a running one cannot be abandoned.
     void restart();
@@ -104,7 +104,8 @@ public:
 private:
     friend struct EscapeTestAccess;  // lets a test set counts near their limit
 
-    // One step; only a step that is seen draws its trace and tells the views.
+    // One step. Only a step that is seen, one of the window's, keeps the traces and the visits
+    // per junction and tells the views: a batch run reads none of them.
     template <bool kSeen, class Uniform>
     void step(Uniform&& uniform);
     template <bool kSeen>
