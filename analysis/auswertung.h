@@ -61,11 +61,8 @@ protected:
 
 private:
     // EscapeObserver: every change that shows here only marks the pages stale.
-    void streetTaken(int /*from*/, int /*to*/, int /*penWidth*/) override {}
-    void robberPlaced(int /*node*/) override {}
-    void countsChanged() override { ++news_; }
+    void escapeCounted(int /*exit*/, bool /*caught*/) override { ++news_; }
     void countersCleared() override { ++news_; }
-    void tracesCleared() override {}
     void barrierShown(int /*index*/, bool /*on*/) override { ++news_; }
     void turnBackShown(bool /*allowed*/) override { ++news_; }
 

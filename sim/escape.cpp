@@ -129,9 +129,12 @@ void Escape::placeRobber(int node) {
 template <bool kSeen>
 void Escape::finish() {
     ++attempts_;
-    auto& count = exitCounts_[static_cast<std::size_t>(nw::kBoxOfExit[static_cast<std::size_t>(robberNode_)])];
+    const int exit = robberNode_;
+    const auto box = static_cast<std::size_t>(nw::kBoxOfExit[static_cast<std::size_t>(exit)]);
+    const bool caught = setting_.barriers[box];
+    auto& count = exitCounts_[box];
     if (count >= kCountLimit) {
-        tell([](EscapeObserver& o) { o.countsChanged(); });
+        tell([exit, caught](EscapeObserver& o) { o.escapeCounted(exit, caught); });
         throw ArithmeticError("Überlauf: der Zähler kann nicht weiter zählen");
     }
     ++count;
@@ -146,7 +149,7 @@ void Escape::finish() {
     guardedAtFinish_ = setting_.barriers;
     attemptsAtFinish_ = attempts_;
     if (shareHistory_.wants(attempts_)) shareHistory_.record(attempts_, succeededAtFinish());
-    if constexpr (kSeen) tell([](EscapeObserver& o) { o.countsChanged(); });
+    if constexpr (kSeen) tell([exit, caught](EscapeObserver& o) { o.escapeCounted(exit, caught); });
 }
 
 // Only the succeeded total, which the share history records: without the percentages, which

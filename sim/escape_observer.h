@@ -5,22 +5,25 @@ namespace wexal {
 
 // What the escape tells its views. It calls these after its own numbers have changed and never
 // reads anything back: the window renders them into its controls, a batch run has no view.
+// Each does nothing unless overridden, so a view implements only the news it shows.
 class EscapeObserver {
 public:
     virtual ~EscapeObserver() = default;
 
     // The robber took the street from -> to; the trace is drawn with this pen (pixels).
-    virtual void streetTaken(int from, int to, int penWidth) = 0;
+    virtual void streetTaken(int /*from*/, int /*to*/, int /*penWidth*/) {}
     // The robber now stands on this node.
-    virtual void robberPlaced(int node) = 0;
-    // An escape was counted: attempts, a count per exit and the statistics changed.
-    virtual void countsChanged() = 0;
+    virtual void robberPlaced(int /*node*/) {}
+    // An escape that ended at `exit` was counted, caught there if the exit's barrier was on:
+    // the attempts, the exit's count and the statistics changed. (When the exit's count can go
+    // no further, only the attempt was counted, and an ArithmeticError follows.)
+    virtual void escapeCounted(int /*exit*/, bool /*caught*/) {}
     // "Zähler löschen": every count is 0 again.
-    virtual void countersCleared() = 0;
+    virtual void countersCleared() {}
     // "Spuren löschen": every street is unused again.
-    virtual void tracesCleared() = 0;
+    virtual void tracesCleared() {}
     // Light barrier `index` is now on (its exit guarded) or off.
-    virtual void barrierShown(int index, bool on) = 0;
+    virtual void barrierShown(int /*index*/, bool /*on*/) {}
     // "Hin-und-her möglich" is now "ja" (allowed) or "nein".
     virtual void turnBackShown(bool /*allowed*/) {}
 

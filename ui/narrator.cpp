@@ -42,12 +42,9 @@ Narrator::Narrator(Escape& escape, const QHash<QString, QWidget*>& controls) : e
 
 Narrator::~Narrator() { escape_.removeObserver(this); }
 
-// An escape has been counted at the exit the robber stands on, succeeded or caught by its
-// barrier as it is now, as the statistics count it.
-void Narrator::countsChanged() {
-    lastExit_ = escape_.robberNode();
-    const auto box = static_cast<std::size_t>(network::kBoxOfExit.at(static_cast<std::size_t>(lastExit_)));
-    ++(escape_.setting().barriers.at(box) ? caught_ : succeeded_);
+void Narrator::escapeCounted(int exit, bool caught) {
+    lastExit_ = exit;
+    ++(caught ? caught_ : succeeded_);
 }
 
 // The counter box's name and yellow follow at once; the check box tells what the switch did.

@@ -30,11 +30,8 @@ public:
     void commandDone();
 
 private:
-    void streetTaken(int /*from*/, int /*to*/, int /*penWidth*/) override {}
     void robberPlaced(int /*node*/) override { moved_ = true; }
-    void countsChanged() override;
-    void countersCleared() override {}
-    void tracesCleared() override {}
+    void escapeCounted(int exit, bool caught) override;
     void barrierShown(int index, bool on) override;
 
     Escape& escape_;

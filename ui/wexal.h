@@ -80,7 +80,7 @@ private:
     // EscapeObserver: the escape's news rendered into the controls.
     void streetTaken(int from, int to, int penWidth) override;
     void robberPlaced(int node) override;
-    void countsChanged() override { countsStale_ = true; }
+    void escapeCounted(int /*exit*/, bool /*caught*/) override { countsStale_ = true; }
     void countersCleared() override;
     void tracesCleared() override;
     void barrierShown(int index, bool on) override;

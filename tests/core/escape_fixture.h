@@ -20,7 +20,9 @@ public:
         add("street " + std::to_string(from) + "->" + std::to_string(to) + " pen " + std::to_string(penWidth));
     }
     void robberPlaced(int node) override { add("robber " + std::to_string(node)); }
-    void countsChanged() override { add("counts"); }
+    void escapeCounted(int exit, bool caught) override {
+        add("counted " + std::to_string(exit) + (caught ? " caught" : " succeeded"));
+    }
     void countersCleared() override { add("counters cleared"); }
     void tracesCleared() override { add("traces cleared"); }
     void barrierShown(int index, bool on) override {
