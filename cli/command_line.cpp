@@ -3,11 +3,14 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QUtf8StringView>
 
 #include "cli/batch_run.h"
 
@@ -133,6 +136,11 @@ std::optional<std::string> readAfter(const QString& text, RunOptions& options) {
     return std::nullopt;
 }
 
+std::optional<std::string> readMatrix(const QString& /*text*/, RunOptions& options) {
+    options.matrix = true;
+    return std::nullopt;
+}
+
 std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
     const QString suffix = QFileInfo(text).suffix().toLower();
     if (suffix != u"svg" && suffix != u"png") {
@@ -142,43 +150,222 @@ std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
     return std::nullopt;
 }
 
-// The options that --matrix and --after N read, and those they would drop.
-struct ChainOptions {
-    const QCommandLineOption& matrix;
-    const QCommandLineOption& after;
-    const QCommandLineOption& rank;
-    const QCommandLineOption& plot;
-    const QCommandLineOption& exact;
-    const QCommandLineOption& escapes;
-    const QCommandLineOption& seed;
+// The options, one row each, in the order the help lists them. A row names the modes it goes
+// with: beside any other mode it would be dropped without a word, so it is refused. An option
+// that chooses a mode (--exact, --rank) names that mode. Every option is read at most once.
+std::vector<OptionRow> optionRows() {
+    const QString startBarriers = QString::fromStdString(barriersText(kStartSetting));
+    const QString startTurnBack = QString::fromUtf8(turnBackText(kStartSetting));
+    const Modes anyMode = Modes::all();
+    return {
+        {"escapes", "N",
+         QStringLiteral("Anzahl der Wexalen (1 bis 10^12, Vorgabe %1).").arg(kDefaultEscapes),
+         readEscapes, {Mode::Simulate, Mode::Matrix, Mode::After}},
+        {"barriers", "BITS",
+         QStringLiteral("Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe %1, wie beim Start "
+                        "des Fensters).")
+             .arg(startBarriers),
+         readBarriers, {Mode::Simulate, Mode::Exact, Mode::Matrix, Mode::After}},
+        {"turn-back", "ja|nein",
+         QStringLiteral("Hin-und-her möglich: ja oder nein (Vorgabe %1).").arg(startTurnBack),
+         readTurnBack, anyMode},
+        {"seed", "S", QStringLiteral("Startwert für wiederholbare Läufe (sonst die Uhr)."),
+         readSeed, {Mode::Simulate, Mode::Matrix, Mode::After}},
+        {"exact", nullptr, QStringLiteral("Nur die exakte Lösung, keine Simulation."), nullptr,
+         {Mode::Exact}, Mode::Exact},
+        {"format", "FORMAT", QStringLiteral("Ausgabe: text, csv oder json (Vorgabe text)."),
+         readFormat, anyMode},
+        {"threads", "N",
+         QStringLiteral("Anzahl der Threads (Vorgabe: alle Kerne, hier %1); das Ergebnis hängt "
+                        "nicht davon ab.")
+             .arg(allCores()),
+         readThreads, {Mode::Simulate, Mode::Matrix, Mode::After}},
+        {"plot", "DATEI",
+         QStringLiteral("Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png)."),
+         readPlot, {Mode::Simulate}},
+        {"rank", "K",
+         QStringLiteral(
+             "Statt einer Simulation alle Einstellungen mit genau K Lichtschranken an (0 bis 8), "
+             "geordnet nach der exakten Wahrscheinlichkeit, dass der Räuber gefasst wird; bei "
+             "gleicher Wahrscheinlichkeit die niedrigsten Nummern zuerst (0, 1 vor 0, 2 vor 1, "
+             "2)."),
+         readRank, {Mode::Rank}, Mode::Rank},
+        {"matrix", nullptr,
+         QStringLiteral("Statt einer Simulation die Übergangsmatrix der Einstellung mit den "
+                        "Blöcken Q und R, als exakte Brüche; mit --escapes dazu die gezählten "
+                        "Schritte so vieler Wexalen."),
+         readMatrix, {Mode::Matrix}, Mode::Matrix},
+        {"after", "N",
+         QStringLiteral("Statt einer Simulation die exakte Verteilung nach N Schritten (0 bis %1): "
+                        "jeder Knoten mit Wahrscheinlichkeit über 0; mit --escapes dazu, wie "
+                        "viele Wexalen dann dort stehen.")
+             .arg(kMaxAfterSteps),
+         readAfter, {Mode::After}, Mode::After},
+    };
+}
+
+// Whether a mode simulates: always, never, or only when --escapes asks for a count.
+enum class Simulation { Always, Never, WithEscapes };
+
+// What each mode does, in the words that refuse an option it would drop. The mode without an
+// option of its own is the default.
+struct ModeRow {
+    Mode mode;
+    const char* option;  // the option that chooses it; nullptr for the default
+    const char* does;    // "--rank <does>, --seed passt nicht dazu"
+    Simulation simulation;
 };
 
-std::optional<std::string> readChainMode(const QCommandLineParser& parser, const ChainOptions& o,
-                                         RunOptions& options) {
-    options.matrix = parser.isSet(o.matrix);
-    if (parser.isSet(o.after)) {
-        if (auto error = readAfter(parser.value(o.after), options)) return error;
+constexpr std::array kModes{
+    ModeRow{Mode::Simulate, nullptr, "simuliert", Simulation::Always},
+    ModeRow{Mode::Exact, "exact", "rechnet nur die exakte Lösung und simuliert nicht",
+            Simulation::Never},
+    ModeRow{Mode::Rank, "rank", "wählt die Lichtschranken selbst und simuliert nicht",
+            Simulation::Never},
+    ModeRow{Mode::Matrix, "matrix", "zeigt die Übergangsmatrix und simuliert keine Wexalen",
+            Simulation::WithEscapes},
+    ModeRow{Mode::After, "after",
+            "zeigt die Verteilung nach N Schritten und simuliert keine Wexalen",
+            Simulation::WithEscapes},
+};
+
+// Options that a mode takes only beside another one: a swarm's seed and threads only with the
+// swarm's --escapes.
+struct Requirement {
+    Mode mode;
+    const char* option;
+    const char* needs;
+};
+
+constexpr std::array kRequirements{
+    Requirement{Mode::Matrix, "seed", "escapes"},   Requirement{Mode::Matrix, "threads", "escapes"},
+    Requirement{Mode::After, "seed", "escapes"},    Requirement{Mode::After, "threads", "escapes"},
+};
+
+const ModeRow& modeRow(Mode mode) {
+    return *std::find_if(kModes.begin(), kModes.end(),
+                         [mode](const ModeRow& row) { return row.mode == mode; });
+}
+
+std::string dashed(const char* name) { return std::string("--") + name; }
+
+// The help of an option that chooses a mode ends with the options that mode takes besides it.
+QString withModeOptions(const OptionRow& row, const std::vector<OptionRow>& rows) {
+    QStringList others;
+    for (const OptionRow& other : rows) {
+        if (&other != &row && other.modes.has(*row.selects))
+            others << QString::fromStdString(dashed(other.name));
     }
-    if (!options.matrix && !options.after) return std::nullopt;
-    const std::string mode = options.matrix ? "--matrix" : "--after";
-    // The chain simulates only a swarm, and only when asked: these would be dropped.
-    if (options.matrix && options.after) return "--matrix und --after passen nicht zusammen";
-    for (const QCommandLineOption* dropped : {&o.rank, &o.plot}) {
-        if (parser.isSet(*dropped)) {
-            return mode + " passt nicht zu --" + dropped->names().constFirst().toStdString();
+    if (others.isEmpty()) return row.help + QStringLiteral(" Ohne weitere Optionen.");
+    const QString last = others.takeLast();
+    return row.help + QStringLiteral(" Daneben nur ") +
+           (others.isEmpty() ? last
+                             : others.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last) +
+           QLatin1Char('.');
+}
+
+// The line that refuses an option beside a mode that would drop it.
+std::string notWith(const OptionRow& option, Mode mode) {
+    const ModeRow& row = modeRow(mode);
+    if (row.option != nullptr) {
+        return dashed(row.option) + " " + row.does + ", " + dashed(option.name) +
+               " passt nicht dazu";
+    }
+    std::string modes;  // the options whose modes take it
+    for (const ModeRow& other : kModes) {
+        if (other.option == nullptr || !option.modes.has(other.mode)) continue;
+        modes += (modes.empty() ? "" : " oder ") + dashed(other.option);
+    }
+    return dashed(option.name) + " gilt nur mit " + modes;
+}
+
+// The values an option was given, for the line that refuses a repetition.
+std::string givenValues(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    std::string values;
+    for (const QString& value : parser.values(option))
+        values += (values.empty() ? "" : ", ") + quoted(value);
+    return values;
+}
+
+// The line that refuses an option which its mode takes only beside another one that is missing.
+template <typename Given>
+std::optional<std::string> unmetRequirement(const OptionRow& option, Mode mode, const Given& given) {
+    for (const Requirement& r : kRequirements) {
+        if (r.mode == mode && std::string_view(r.option) == option.name && !given(r.needs)) {
+            return dashed(r.option) + " gilt bei " + dashed(modeRow(mode).option) + " nur mit " +
+                   dashed(r.needs);
         }
     }
-    if (parser.isSet(o.exact) && parser.isSet(o.escapes)) {
-        return mode + " mit --escapes simuliert einen Schwarm und passt nicht zu --exact";
+    return std::nullopt;
+}
+
+// Reads the options the parser found into a run, after the checks that nothing given is
+// dropped: no option twice, at most one mode, and no option that its mode would not use.
+std::optional<std::string> readOptions(const QCommandLineParser& parser,
+                                       const std::vector<OptionRow>& rows,
+                                       const std::vector<QCommandLineOption>& options,
+                                       RunOptions& run) {
+    const QStringList found = parser.optionNames();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (found.count(QString::fromUtf8(rows[i].name)) < 2) continue;
+        const std::string values =
+            rows[i].valueName != nullptr ? " (" + givenValues(parser, options[i]) + ")" : "";
+        return dashed(rows[i].name) + " ist mehrmals angegeben" + values +
+               "; jede Option gilt nur einmal";
     }
-    if (parser.isSet(o.seed) && !parser.isSet(o.escapes)) {
-        return mode + ": --seed gilt dem Schwarm, der nur mit --escapes läuft";
+    run.threads = allCores();
+    const OptionRow* chooser = nullptr;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].selects || !parser.isSet(options[i])) continue;
+        if (chooser != nullptr)
+            return dashed(chooser->name) + " und " + dashed(rows[i].name) +
+                   " schließen einander aus";
+        chooser = &rows[i];
+        run.mode = *rows[i].selects;
     }
-    options.exactOnly = !parser.isSet(o.escapes);
+    const auto given = [&parser](const char* name) { return parser.isSet(QString::fromUtf8(name)); };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!parser.isSet(options[i])) continue;
+        if (!rows[i].modes.has(run.mode)) return notWith(rows[i], run.mode);
+        if (auto error = unmetRequirement(rows[i], run.mode, given)) return error;
+        if (rows[i].read == nullptr) continue;
+        if (auto error = rows[i].read(parser.value(options[i]), run)) return error;
+    }
+    const Simulation simulation = modeRow(run.mode).simulation;
+    run.exactOnly = simulation == Simulation::Never ||
+                    (simulation == Simulation::WithEscapes && !given("escapes"));
     return std::nullopt;
 }
 
 }  // namespace
+
+Modes::Modes(std::initializer_list<Mode> modes) {
+    for (const Mode mode : modes) bits_ |= 1U << static_cast<unsigned>(mode);
+}
+
+std::optional<std::string> checkEncoding(std::span<const char* const> arguments) {
+    for (const char* argument : arguments) {
+        const std::string_view bytes(argument);
+        const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        if (QUtf8StringView(raw).isValidUtf8()) continue;
+        // ASCII as it is, every other byte as \xFF.
+        constexpr unsigned kFirstNonAscii = 0x80;
+        constexpr unsigned kNibble = 4;
+        constexpr unsigned kLowNibble = 0xF;
+        constexpr std::string_view kHex = "0123456789ABCDEF";
+        std::string shown;
+        for (const unsigned char c : bytes) {
+            if (c < kFirstNonAscii) {
+                shown += static_cast<char>(c);
+            } else {
+                shown += std::string("\\x") + kHex[c >> kNibble] + kHex[c & kLowNibble];
+            }
+        }
+        return oneLine("das Argument „" + shown +
+                       "“ ist kein gültiges UTF-8; Dateinamen und Werte bitte in UTF-8");
+    }
+    return std::nullopt;
+}
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -187,55 +374,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "Wahrscheinlichkeiten.");
     const QCommandLineOption help({"h", "help"}, "Zeigt diese Hilfe.");
     const QCommandLineOption version({"v", "version"}, "Zeigt die Version.");
-    const QString startBarriers = QString::fromStdString(barriersText(kStartSetting));
-    const QString startTurnBack = QString::fromUtf8(turnBackText(kStartSetting));
-    const QString defaultEscapes = QString::number(kDefaultEscapes);
-    const QCommandLineOption escapes(
-        "escapes", QStringLiteral("Anzahl der Wexalen (1 bis 10^12, Vorgabe %1).").arg(defaultEscapes),
-        "N", defaultEscapes);
-    const QCommandLineOption barriers(
-        "barriers",
-        QStringLiteral("Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe %1, wie beim Start "
-                       "des Fensters).")
-            .arg(startBarriers),
-        "BITS", startBarriers);
-    const QCommandLineOption turnBack(
-        "turn-back", QStringLiteral("Hin-und-her möglich: ja oder nein (Vorgabe %1).").arg(startTurnBack),
-        "ja|nein", startTurnBack);
-    const QString cores = QString::number(allCores());
-    const QCommandLineOption threads(
-        "threads",
-        QStringLiteral("Anzahl der Threads (Vorgabe: alle Kerne, hier %1); das Ergebnis hängt "
-                       "nicht davon ab.")
-            .arg(cores),
-        "N", cores);
-    const QCommandLineOption seed("seed", "Startwert für wiederholbare Läufe (sonst die Uhr).",
-                                  "S");
-    const QCommandLineOption exact("exact", "Nur die exakte Lösung, keine Simulation.");
-    const QCommandLineOption format("format", "Ausgabe: text, csv oder json (Vorgabe text).",
-                                    "FORMAT", "text");
-    const QCommandLineOption rank(
-        "rank",
-        "Statt einer Simulation alle Einstellungen mit genau K Lichtschranken an (0 bis 8), "
-        "geordnet nach der exakten Wahrscheinlichkeit, dass der Räuber gefasst wird; bei "
-        "gleicher Wahrscheinlichkeit die niedrigsten Nummern zuerst (0, 1 vor 0, 2 vor 1, 2). "
-        "Nicht mit --barriers, --escapes oder --seed.",
-        "K");
-    const QCommandLineOption plot(
-        "plot", "Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png).", "DATEI");
-    const QCommandLineOption matrix(
-        "matrix",
-        "Statt einer Simulation die Übergangsmatrix der Einstellung mit den Blöcken Q und R, als "
-        "exakte Brüche; mit --escapes dazu die gezählten Schritte so vieler Wexalen.");
-    const QCommandLineOption after(
-        "after",
-        QStringLiteral("Statt einer Simulation die exakte Verteilung nach N Schritten (0 bis %1): "
-                       "jeder Knoten mit Wahrscheinlichkeit über 0; mit --escapes dazu, wie "
-                       "viele Wexalen dann dort stehen.")
-            .arg(kMaxAfterSteps),
-        "N");
-    parser.addOptions({help, version, escapes, barriers, turnBack, seed, exact, format, threads, plot});
-    parser.addOptions({rank, matrix, after});
+    parser.addOptions({help, version});
+    const std::vector<OptionRow> rows = optionRows();
+    std::vector<QCommandLineOption> options;
+    options.reserve(rows.size());
+    for (const OptionRow& row : rows) {
+        options.emplace_back(QString::fromUtf8(row.name),
+                             row.selects ? withModeOptions(row, rows) : row.help);
+        if (row.valueName != nullptr)
+            options.back().setValueName(QString::fromUtf8(row.valueName));
+        parser.addOption(options.back());
+    }
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -265,39 +414,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return reject("unerwartetes Argument " + quoted(parser.positionalArguments().first()));
     }
 
-    RunOptions& options = result.options;
-    options.exactOnly = parser.isSet(exact);
-    using Reader = std::optional<std::string> (*)(const QString&, RunOptions&);
-    using OptionReader = std::pair<const QCommandLineOption*, Reader>;
-    const std::array readers{
-        OptionReader{&escapes, readEscapes}, OptionReader{&barriers, readBarriers},
-        OptionReader{&turnBack, readTurnBack}, OptionReader{&format, readFormat},
-        OptionReader{&threads, readThreads}};
-    for (const auto& [option, read] : readers) {
-        if (auto error = read(parser.value(*option), options)) return reject(*error);
-    }
-    if (parser.isSet(seed)) {
-        if (auto error = readSeed(parser.value(seed), options)) return reject(*error);
-    }
-    if (parser.isSet(rank)) {
-        if (auto error = readRank(parser.value(rank), options)) return reject(*error);
-        // The ranking sets the barriers itself and simulates nothing: these would be dropped
-        // without a word, so they are refused.
-        for (const QCommandLineOption* dropped : {&barriers, &escapes, &seed, &plot}) {
-            if (parser.isSet(*dropped)) {
-                return reject("--rank wählt die Lichtschranken selbst und simuliert nicht, --" +
-                              dropped->names().constFirst().toStdString() +
-                              " passt nicht dazu");
-            }
-        }
-    }
-    if (auto error = readChainMode(parser, {matrix, after, rank, plot, exact, escapes, seed}, options)) {
-        return reject(*error);
-    }
-    if (parser.isSet(plot)) {
-        if (options.exactOnly) return reject("--plot zeichnet eine Simulation und passt nicht zu --exact");
-        if (auto error = readPlot(parser.value(plot), options)) return reject(*error);
-    }
+    if (auto error = readOptions(parser, rows, options, result.options)) return reject(*error);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <span>
 #include <sstream>
 
 #include "cli/batch_run.h"
@@ -89,6 +90,11 @@ int chain(const wexal::cli::RunOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (auto error = wexal::cli::checkEncoding(
+            std::span<const char* const>(argv, static_cast<std::size_t>(argc)))) {
+        std::cerr << "wexal-sim: " << *error << std::endl;
+        return kBadInput;
+    }
     const auto app = wexal::cli::makeApplication(argc, argv);
     wexal::installGermanTranslations(*app);
     const wexal::cli::CommandLine commandLine =
@@ -105,9 +111,14 @@ int main(int argc, char* argv[]) {
     }
     try {
         const wexal::cli::RunOptions& options = commandLine.options;
-        if (options.rank) return rank(options);
-        if (options.matrix || options.after) return chain(options);
-        return run(options);
+        switch (options.mode) {
+            case wexal::cli::Mode::Rank: return rank(options);
+            case wexal::cli::Mode::Matrix:
+            case wexal::cli::Mode::After: return chain(options);
+            case wexal::cli::Mode::Simulate:
+            case wexal::cli::Mode::Exact: return run(options);
+        }
+        return kFailed;
     } catch (const std::exception& error) {
         std::cerr << "wexal-sim: " << error.what() << std::endl;
         return kFailed;

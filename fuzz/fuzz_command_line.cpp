@@ -2,7 +2,7 @@
 // wexal-sim's argument handling, parseCommandLine, on arbitrary argument lists. The input is
 // split into arguments at NUL bytes, or at line feeds when it holds no NUL (so a seed is one
 // argument a line), and "wexal-sim" goes in front. It must never crash and always give one of
-// its four actions; help names the options and the version is the program's. A run has
+// its four actions; help names the options and the version line is the program's. A run has
 // 1..kMaxEscapes escapes, 1..kMaxThreads threads and eight barriers, and its options, written
 // out as arguments again, read back as the same run. A rejection is one non-empty line: no
 // line feed, carriage return, vertical tab, form feed, NEL or Unicode line or paragraph
@@ -27,6 +27,7 @@
 namespace {
 
 using wexal::cli::CommandLine;
+using wexal::cli::Mode;
 using wexal::cli::OutputFormat;
 using wexal::cli::RunOptions;
 
@@ -73,21 +74,29 @@ const char* formatName(OutputFormat format) {
     return nullptr;
 }
 
-// The options of a run as the arguments that ask for exactly that run.
+// The options of a run as the arguments that ask for exactly that run; each mode takes only
+// the options it uses.
 QStringList argumentsFor(const RunOptions& options) {
-    QStringList arguments{QStringLiteral("wexal-sim"),
-                          QStringLiteral("--escapes"),
-                          QString::number(options.escapes),
-                          QStringLiteral("--barriers"),
-                          QString::fromStdString(wexal::barriersText(options.setting)),
-                          QStringLiteral("--turn-back"),
+    QStringList arguments{QStringLiteral("wexal-sim"), QStringLiteral("--turn-back"),
                           QString::fromUtf8(wexal::turnBackText(options.setting)),
-                          QStringLiteral("--format"),
-                          QString::fromUtf8(formatName(options.format)),
-                          QStringLiteral("--threads"),
-                          QString::number(options.threads)};
+                          QStringLiteral("--format"), QString::fromUtf8(formatName(options.format))};
+    const QString barriers = QString::fromStdString(wexal::barriersText(options.setting));
+    switch (options.mode) {
+        case Mode::Rank:
+            return arguments << QStringLiteral("--rank") << QString::number(options.rank.value_or(-1));
+        case Mode::Exact:
+            return arguments << QStringLiteral("--exact") << QStringLiteral("--barriers") << barriers;
+        case Mode::Matrix: arguments << QStringLiteral("--matrix"); break;
+        case Mode::After:
+            arguments << QStringLiteral("--after") << QString::number(options.after.value_or(-1));
+            break;
+        case Mode::Simulate: break;
+    }
+    arguments << QStringLiteral("--barriers") << barriers;
+    if (options.exactOnly) return arguments;  // a chain without a swarm
+    arguments << QStringLiteral("--escapes") << QString::number(options.escapes)
+              << QStringLiteral("--threads") << QString::number(options.threads);
     if (options.seed) arguments << QStringLiteral("--seed") << QString::number(*options.seed);
-    if (options.exactOnly) arguments << QStringLiteral("--exact");
     if (!options.plotFile.empty()) {
         arguments << QStringLiteral("--plot") << QString::fromStdString(options.plotFile);
     }
@@ -95,10 +104,11 @@ QStringList argumentsFor(const RunOptions& options) {
 }
 
 bool sameRun(const RunOptions& a, const RunOptions& b) {
-    return a.escapes == b.escapes && a.setting.barriers == b.setting.barriers &&
-           a.setting.turnBack == b.setting.turnBack && a.seed == b.seed &&
-           a.exactOnly == b.exactOnly && a.format == b.format && a.threads == b.threads &&
-           a.plotFile == b.plotFile;
+    return a.mode == b.mode && a.rank == b.rank && a.matrix == b.matrix && a.after == b.after &&
+           a.escapes == b.escapes &&
+           a.setting.barriers == b.setting.barriers && a.setting.turnBack == b.setting.turnBack &&
+           a.seed == b.seed && a.exactOnly == b.exactOnly && a.format == b.format &&
+           a.threads == b.threads && a.plotFile == b.plotFile;
 }
 
 void checkRun(const QStringList& arguments, const CommandLine& line) {
@@ -157,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             return 0;
         case CommandLine::Action::ShowVersion:
-            if (line.message != std::string("wexal-sim ") + WEXAL_VERSION + "\n") {
+            if (line.message.rfind(std::string("wexal-sim ") + WEXAL_VERSION + "\n", 0) != 0) {
                 fail("the version is not the program's", arguments, line.message);
             }
             return 0;

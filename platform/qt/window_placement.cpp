@@ -59,7 +59,8 @@ QMargins WindowPlacement::margins() const {
 
 void WindowPlacement::place() {
     const QScreen* screen = window_.screen();
-    if (screen == nullptr) return;
+    if (screen == nullptr)
+        return;
     const QRect available = screen->availableGeometry();
     const QRect frame = window_.frameGeometry();
     placedAt_ = rule_ == Rule::Centred ? centredFrameTopLeft(frame.size(), available)
@@ -67,7 +68,8 @@ void WindowPlacement::place() {
     placedMargins_ = margins();
     following_ = true;
     // A top-level widget's move places its frame's top-left corner.
-    if (window_.pos() != placedAt_) window_.move(placedAt_);
+    if (window_.pos() != placedAt_)
+        window_.move(placedAt_);
 }
 
 // Moves come from the window manager framing the window, from place() and from the user. A
@@ -75,7 +77,8 @@ void WindowPlacement::place() {
 // user's. While the window is still unframed, no move can be told apart, so none ends the
 // following.
 void WindowPlacement::frameMayHaveChanged() {
-    if (!following_ || !window_.isVisible() || window_.windowState() != Qt::WindowNoState) return;
+    if (!following_ || !window_.isVisible() || window_.windowState() != Qt::WindowNoState)
+        return;
     const QMargins now = margins();
     if (now != placedMargins_) {
         place();
@@ -85,7 +88,8 @@ void WindowPlacement::frameMayHaveChanged() {
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Move) frameMayHaveChanged();
+    if (watched == &window_ && event->type() == QEvent::Move)
+        frameMayHaveChanged();
     return QObject::eventFilter(watched, event);
 }
 
@@ -94,9 +98,11 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
 // check waits for the event loop.
 bool WindowPlacement::nativeEventFilter(const QByteArray& eventType, void* message,
                                         qintptr* /*result*/) {
-    if (!following_ || frameCheck_.isActive() || eventType != "xcb_generic_event_t") return false;
+    if (!following_ || frameCheck_.isActive() || eventType != "xcb_generic_event_t")
+        return false;
     const WId id = window_.internalWinId();
-    if (id == 0) return false;
+    if (id == 0)
+        return false;
     constexpr std::uint8_t kSentByClient = 0x80;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     xcb_window_t changed = XCB_NONE;
@@ -107,9 +113,11 @@ bool WindowPlacement::nativeEventFilter(const QByteArray& eventType, void* messa
         case XCB_REPARENT_NOTIFY:
             changed = static_cast<const xcb_reparent_notify_event_t*>(message)->window;
             break;
-        default: return false;
+        default:
+            return false;
     }
-    if (changed != id) return false;
+    if (changed != id)
+        return false;
     frameCheck_.start();
     return false;
 }

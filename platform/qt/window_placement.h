@@ -30,7 +30,7 @@ QPoint frameTopLeftInside(const QRect& frame, const QRect& available);
 // whatever the order of these events, until someone else moves the window: from then on the
 // place is the user's.
 class WindowPlacement final : public QObject, private QAbstractNativeEventFilter {
-public:
+  public:
     enum class Rule { Centred, Inside };
 
     WindowPlacement(QWidget& window, Rule rule);
@@ -43,10 +43,10 @@ public:
     // False once the window was moved by someone else.
     bool following() const { return following_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void frameMayHaveChanged();
     QMargins margins() const;

@@ -88,6 +88,22 @@ const BadInput kBadInputs[] = {
     {"afterWithPlot", {"--after", "2", "--plot", "d.svg"}, "--plot"},
     {"afterSeedWithoutSwarm", {"--after", "2", "--seed", "1"}, "--escapes"},
     {"matrixExactWithSwarm", {"--matrix", "--exact", "--escapes", "10"}, "--exact"},
+    // Contradictions: nothing given is dropped in silence.
+    {"escapesTwice", {"--escapes", "10", "--escapes", "20"},
+     "--escapes ist mehrmals angegeben („10“, „20“)"},
+    {"seedTwiceAlike", {"--seed", "1", "--seed=1"}, "--seed ist mehrmals"},
+    {"formatTwice", {"--format", "csv", "--format", "json"}, "--format"},
+    {"plotTwice", {"--plot", "a.svg", "--plot", "b.svg"}, "--plot"},
+    {"exactTwice", {"--exact", "--exact"}, "--exact ist mehrmals"},
+    {"exactWithSeed", {"--exact", "--seed", "1"}, "--seed passt nicht dazu"},
+    {"exactWithEscapes", {"--escapes", "5", "--exact"}, "--escapes passt nicht dazu"},
+    {"exactWithThreads", {"--exact", "--threads", "2"}, "--threads"},
+    {"rankWithThreads", {"--rank", "1", "--threads", "2"}, "--threads"},
+    {"exactAndRank", {"--rank", "2", "--exact"}, "schließen einander aus"},
+    {"plotNotUtf8", {"--escapes", "5", "--plot", "bad\xff.svg"},
+     "„bad\\xFF.svg“ ist kein gültiges UTF-8"},
+    {"matrixWithThreadsWithoutSwarm", {"--matrix", "--threads", "2"},
+     "--threads gilt bei --matrix nur mit --escapes"},
 };
 
 class RejectedInput : public testing::TestWithParam<BadInput> {};
