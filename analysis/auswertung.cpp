@@ -1,34 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/auswertung.h"
 
+#include <algorithm>
+
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "analysis/export.h"
 #include "analysis/map_page.h"
 #include "analysis/results_page.h"
+#include "analysis/text_zoom.h"
 
 namespace wexal::analysis {
 namespace {
 
-constexpr QSize kStartSize{1100, 820};  // pixels; fits beside the main window on 1920 × 1080
+constexpr QSize kStartSize{1100, 820};    // pixels at the normal text size, when the screen has room
+constexpr QSize kMinimumSize{600, 400};   // pixels; fits an 800 × 600 screen with its frame
+const QMargins kAssumedFrame{8, 32, 8, 8};  // until the window manager has framed the window
+constexpr const char* kScaleKey = "Auswertung/Schriftfaktor";
+
+QSettings settings() { return QSettings(QStringLiteral("Wexal"), QStringLiteral("Wexal")); }
+
+// One axis of a frame of size `size` centred in an area, or at its start where it is larger.
+int centredStart(int start, int available, int size) {
+    return size > available ? start : start + (available - size) / 2;
+}
 
 }  // namespace
 
 Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
-    : QWidget(parent, Qt::Window), escape_(escape), runtime_(runtime) {
+    : QWidget(parent, Qt::Window), escape_(escape), runtime_(runtime), normalFont_(font()) {
     setObjectName(QStringLiteral("Auswertung"));
     setWindowTitle(QStringLiteral("Wexal – Auswertung"));
+    setAccessibleName(QStringLiteral("Wexal – Auswertung"));
     setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with its main window
-    resize(kStartSize);
+    setAttribute(Qt::WA_WindowPropagation);   // its menus' texts grow with it
+    setMinimumSize(kMinimumSize);
+    normalFont_.setPixelSize(QFontInfo(font()).pixelSize());
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Seiten"));
+    tabs_->setAccessibleName(QStringLiteral("Seiten der Auswertung"));
     addPages();
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { refreshIfStale(); });
 
@@ -42,6 +66,7 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 
     menus_ = new QMenuBar(this);
     menus_->setObjectName(QStringLiteral("Menüleiste"));
@@ -54,6 +79,7 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     refreshTimer_.setInterval(kRefreshMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &Auswertung::refreshIfStale);
     escape_.addObserver(this);
+    applyTextScale(settings().value(QString::fromUtf8(kScaleKey), 1.0).toDouble());
     refreshIfStale();
 }
 
@@ -65,10 +91,17 @@ void Auswertung::addPages() {
     addPage<MapPage>();
 }
 
+// Each page scrolls on its own when the window is smaller than the page wants to be; the menu
+// and the buttons stay in sight.
 template <class Page>
 Page* Auswertung::addPage() {
-    auto* page = new Page(escape_, runtime_, tabs_);
-    tabs_->addTab(page, page->title());
+    auto* scroller = new QScrollArea(tabs_);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    auto* page = new Page(escape_, runtime_, scroller);
+    scroller->setWidget(page);
+    scroller->setObjectName(page->objectName() + QStringLiteral("Rollbereich"));
+    tabs_->addTab(scroller, page->title());
     pages_.push_back(page);
     pageNews_.push_back(0);
     return page;
@@ -82,10 +115,61 @@ void Auswertung::buildMenus() {
     save->setShortcut(QKeySequence::Save);
     file->addSeparator();
     file->addAction(QStringLiteral("S&chließen"), this, &QWidget::close);
+
+    QMenu* view = menus_->addMenu(QStringLiteral("&Ansicht"));
+    view->setObjectName(QStringLiteral("Ansicht"));
+    largeView_ = view->addAction(QStringLiteral("&Großansicht"));
+    largeView_->setCheckable(true);
+    connect(largeView_, &QAction::triggered, this,
+            [this](bool on) { setTextScale(on ? largestTextScale() : 1.0); });
+    view->addSeparator();
+    QAction* larger = view->addAction(QStringLiteral("&Vergrößern"), this,
+                                      [this] { setTextScale(zoom::larger(textScale_, largestTextScale())); });
+    larger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* smaller = view->addAction(QStringLiteral("Ver&kleinern"), this,
+                                       [this] { setTextScale(zoom::smaller(textScale_, largestTextScale())); });
+    smaller->setShortcut(QKeySequence::ZoomOut);
+    QAction* normal = view->addAction(QStringLiteral("&Originalgröße"), this, [this] { setTextScale(1); });
+    normal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    for (QAction* action : {larger, smaller, normal}) action->setShortcutContext(Qt::WindowShortcut);
+}
+
+double Auswertung::largestTextScale() const {
+    const QScreen* s = screen();
+    return zoom::largestScale(normalFont_.pixelSize(), s != nullptr ? s->geometry().height() : 0);
+}
+
+void Auswertung::setTextScale(double scale) {
+    applyTextScale(scale);
+    settings().setValue(QString::fromUtf8(kScaleKey), textScale_);
+}
+
+void Auswertung::applyTextScale(double scale) {
+    textScale_ = std::clamp(scale, 1.0, largestTextScale());
+    QFont f = normalFont_;
+    f.setPixelSize(zoom::scaledPixels(normalFont_.pixelSize(), textScale_));
+    setFont(f);
+    for (AuswertungPage* page : pages_) page->applyTextScale(textScale_);
+    largeView_->setChecked(textScale_ >= largestTextScale());
+}
+
+void Auswertung::bringToFront() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
 }
 
 void Auswertung::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!placed_ && screen() != nullptr) {
+        placed_ = true;
+        fitToScreen(*screen());
+    }
+    followScreen();
     refreshIfStale();
     refreshTimer_.start();
 }
@@ -95,8 +179,36 @@ void Auswertung::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
+// Sized to the screen's available area with its frame, at most the start size (grown with the
+// text), and centred in it.
+void Auswertung::fitToScreen(const QScreen& screen) {
+    const QRect available = screen.availableGeometry();
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) frame = kAssumedFrame;
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize wanted = (QSizeF(kStartSize) * textScale_).toSize().boundedTo(room).expandedTo(minimumSize());
+    resize(wanted);
+    const QSize framed = wanted.grownBy(frame);
+    move(centredStart(available.x(), available.width(), framed.width()),
+         centredStart(available.y(), available.height(), framed.height()));
+}
+
+// Moved to another screen where it does not fit, it fits itself again.
+void Auswertung::followScreen() {
+    if (followingScreen_ || windowHandle() == nullptr) return;
+    followingScreen_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* now) {
+        if (now == nullptr) return;
+        applyTextScale(textScale_);  // the largest step follows the screen's height
+        if (!now->availableGeometry().contains(frameGeometry())) fitToScreen(*now);
+    });
+}
+
 void Auswertung::refreshIfStale() {
-    if (auto* page = dynamic_cast<AuswertungPage*>(tabs_->currentWidget())) bringUpToDate(*page);
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (tabs_->currentIndex() == static_cast<int>(i)) bringUpToDate(*pages_[i]);
+    }
 }
 
 void Auswertung::bringUpToDate(AuswertungPage& page) {

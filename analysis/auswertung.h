@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include <QFont>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,8 +13,10 @@
 #include "sim/escape_observer.h"
 
 class AuswertungPage;
+class QAction;
 class QLabel;
 class QMenuBar;
+class QScreen;
 class QTabWidget;
 
 namespace wexal::analysis {
@@ -25,7 +28,9 @@ class ResultsPage;
 
 // "Wexal – Auswertung": pages that set the counts beside the exact probabilities, under a menu
 // bar. A view of the escape like the main window: the escape's news only marks the pages
-// stale, and a timer redraws the page on show at most ten times a second.
+// stale, and a timer redraws the page on show at most ten times a second. It fits the screen
+// it opens on, and its texts grow for a projector (Ctrl + Plus, "Großansicht"), remembered for
+// the next start.
 class Auswertung final : public QWidget, private EscapeObserver {
     Q_OBJECT
 
@@ -37,12 +42,20 @@ public:
     Auswertung(const Auswertung&) = delete;
     Auswertung& operator=(const Auswertung&) = delete;
 
+    // Shows it, also when minimised, hidden or behind another window, and gives it the focus.
+    void bringToFront();
     // Asks for a file name and saves there; a failure is shown in the runtime's message box.
     void saveWithDialog(QWidget* dialogParent);
     // Saves in the format of the path's extension; false, after the message box, on failure.
     bool saveTo(const QString& path);
     // Redraws the page on show now if the escape has moved on since it was last drawn.
     void refreshIfStale();
+
+    // The factor on every text size, 1 in the normal view; between 1 and largestTextScale().
+    double textScale() const { return textScale_; }
+    double largestTextScale() const;
+    // Sets the factor and remembers it for the next start.
+    void setTextScale(double scale);
 
     const std::vector<AuswertungPage*>& pages() const { return pages_; }
     QTabWidget& pageTabs() const { return *tabs_; }
@@ -71,16 +84,24 @@ private:
     Page* addPage();
     void buildMenus();
     void bringUpToDate(AuswertungPage& page);
+    void applyTextScale(double scale);
+    void fitToScreen(const QScreen& screen);
+    void followScreen();
 
     Escape& escape_;
     Runtime& runtime_;
     QMenuBar* menus_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QAction* largeView_ = nullptr;
     std::vector<AuswertungPage*> pages_;
     std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
     ResultsPage* results_ = nullptr;
     QTimer refreshTimer_;
     std::uint64_t news_ = 1;  // counts the escape's news; every page starts behind
+    QFont normalFont_;
+    double textScale_ = 1;
+    bool placed_ = false;
+    bool followingScreen_ = false;
 };
 
 }  // namespace wexal::analysis

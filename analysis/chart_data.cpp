@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/german_number.h"
+#include "sim/node_places.h"
+#include "sim/result_wording.h"
+
 namespace wexal::analysis {
 
-ChartData chartData(const CountedExits& counted, const ShareHistory& history,
+ChartData chartData(const Setting& setting, const CountedExits& counted, const ShareHistory& history,
                     const ExactSolution& exact) {
     ChartData data;
+    data.setting = setting;
     for (std::size_t i = 0; i < network::kBarrierCount; ++i) {
         ExitBar& bar = data.exits[i];
         bar.node = network::kExitOfBox[i];
@@ -17,8 +22,10 @@ ChartData chartData(const CountedExits& counted, const ShareHistory& history,
                             static_cast<double>(counted.escapes);
         }
         bar.probability = nearestDouble(exact.exitProbability[i]);
+        bar.fraction = exact.exitProbability[i].get_str();
     }
     data.succeededProbability = nearestDouble(exact.succeeded);
+    data.succeededFraction = exact.succeeded.get_str();
     data.escapes = counted.escapes;
     // Every m-th kept point, so the line has about one point per pixel and redraws fast.
     const std::vector<ShareHistory::Point>& points = history.points();
@@ -46,6 +53,54 @@ std::vector<BandPoint> confidenceBand(double p, std::int64_t escapes) {
         next *= growth;
     }
     return band;
+}
+
+std::vector<std::int64_t> escapeTicks(std::int64_t escapes) {
+    const std::int64_t end = std::max<std::int64_t>(escapes, 1);
+    std::int64_t step = 1;
+    for (std::int64_t power = 1;; power *= 10) {
+        const auto fits = [&](std::int64_t s) { return end / s + 1 <= kMaxEscapeTicks; };
+        if (fits(power)) { step = power; break; }
+        if (fits(2 * power)) { step = 2 * power; break; }
+        if (fits(5 * power)) { step = 5 * power; break; }
+    }
+    std::vector<std::int64_t> ticks;
+    for (std::int64_t t = 0; t <= end; t += step) ticks.push_back(t);
+    return ticks;
+}
+
+namespace {
+
+std::string shareOrDash(double value, bool counted) { return counted ? wording::share(value) : "–"; }
+
+}  // namespace
+
+std::string frequencyChartDescription(const ChartData& data) {
+    std::string text = "Balkendiagramm, relative Häufigkeit je Ausgang nach " + wording::escapesText(data.escapes) +
+                       ", die Striche zeigen die exakte Wahrscheinlichkeit. ";
+    for (std::size_t r = 0; r < places::kBoxesAroundTheMap.size(); ++r) {
+        const ExitBar& bar = data.exits.at(static_cast<std::size_t>(places::kBoxesAroundTheMap[r]));
+        text += (r > 0 ? "; " : "") + wording::exitName(bar.node) + ": Anteil " +
+                shareOrDash(bar.frequency, data.escapes > 0) + ", Wahrscheinlichkeit " + bar.fraction + " ≈ " +
+                wording::share(bar.probability);
+    }
+    return text + ".";
+}
+
+std::string convergenceChartDescription(const ChartData& data) {
+    const double p = data.succeededProbability;
+    std::string text = "Liniendiagramm, Anteil der gelungenen Wexalen nach 1, 2, … Wexalen, mit der "
+                       "Wahrscheinlichkeit p = " + data.succeededFraction + " ≈ " + wording::share(p) +
+                       " und ihrem 95-%-Band. ";
+    if (data.escapes == 0 || data.shares.empty()) return text + "Noch keine Wexal gezählt.";
+    const ShareHistory::Point& last = data.shares.back();
+    const double share = static_cast<double>(last.succeeded) / static_cast<double>(last.escapes);
+    const std::vector<BandPoint> band = confidenceBand(p, last.escapes);
+    text += "Nach " + wording::escapesText(last.escapes) + " ist der Anteil " + wording::share(share) +
+            "; das Band reicht dort von " + wording::share(band.back().lower) + " bis " +
+            wording::share(band.back().upper) + ", der Anteil liegt " +
+            (share >= band.back().lower && share <= band.back().upper ? "darin." : "außerhalb.");
+    return text;
 }
 
 }  // namespace wexal::analysis

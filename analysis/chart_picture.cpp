@@ -4,36 +4,38 @@
 #include <QCoreApplication>
 #include <QGraphicsScene>
 
+#include "analysis/chart_style.h"
 #include "analysis/convergence_chart.h"
 #include "analysis/frequency_chart.h"
 
 namespace wexal::analysis {
 
-QSizeF picturesSize(Qt::Orientation orientation) {
-    return orientation == Qt::Horizontal ? QSizeF(2 * kChartWidth, kChartHeight)
-                                         : QSizeF(kChartWidth, 2 * kChartHeight);
+QSizeF picturesSize(const ChartsLayout& layout) {
+    const QSizeF& c = layout.chart;
+    return layout.orientation == Qt::Horizontal ? QSizeF(2 * c.width(), c.height()) : QSizeF(c.width(), 2 * c.height());
 }
 
-void paintCharts(QPainter& painter, const QRectF& target, const ChartData& data,
-                 Qt::Orientation orientation) {
+void paintCharts(QPainter& painter, const QRectF& target, const ChartData& data, const ChartsLayout& layout) {
     QGraphicsScene scene;  // owns the charts
     auto* frequencies = new FrequencyChart;
     auto* convergence = new ConvergenceChart;
-    const bool across = orientation == Qt::Horizontal;
-    const QSizeF chart(kChartWidth, kChartHeight);
-    const QPointF second = across ? QPointF(kChartWidth, 0) : QPointF(0, kChartHeight);
+    const bool across = layout.orientation == Qt::Horizontal;
+    const QPointF second = across ? QPointF(layout.chart.width(), 0) : QPointF(0, layout.chart.height());
+    QFont font;
+    font.setPixelSize(static_cast<int>(std::lround(layout.fontPixels)));
     for (QChart* c : {static_cast<QChart*>(frequencies), static_cast<QChart*>(convergence)}) {
         c->setBackgroundRoundness(0);
+        setChartFonts(*c, font);
         scene.addItem(c);
     }
-    frequencies->setGeometry(QRectF(QPointF(0, 0), chart));
-    convergence->setGeometry(QRectF(second, chart));
+    frequencies->setGeometry(QRectF(QPointF(0, 0), layout.chart));
+    convergence->setGeometry(QRectF(second, layout.chart));
     frequencies->draw(data);
     convergence->draw(data);
     // A chart lays out its titles on the next pass of the event loop; a picture has none.
     QCoreApplication::sendPostedEvents();
     // Laid out at the design size, then scaled: text keeps its size relative to the chart.
-    const QRectF whole(QPointF(0, 0), picturesSize(orientation));
+    const QRectF whole(QPointF(0, 0), picturesSize(layout));
     scene.setSceneRect(whole);
     scene.render(&painter, target, whole);
 }

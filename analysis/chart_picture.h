@@ -9,16 +9,22 @@
 
 namespace wexal::analysis {
 
-// One chart's size in a saved picture (pixels): wide enough for every exit's label.
-inline constexpr int kChartWidth = 800;
-inline constexpr int kChartHeight = 560;
+// How a picture of both charts is laid out before it is scaled into its target: each chart at
+// its size in design pixels, side by side or one above the other, its texts fontPixels high.
+struct ChartsLayout {
+    Qt::Orientation orientation = Qt::Horizontal;
+    QSizeF chart;
+    double fontPixels;
+};
 
-// Both charts' design size, side by side or one above the other.
-QSizeF picturesSize(Qt::Orientation orientation);
+// A saved PNG or SVG: wide enough for every exit's label.
+inline const ChartsLayout kSavedCharts{Qt::Horizontal, QSizeF(800, 560), 16};
 
-// Paints both charts into target, side by side (Qt::Horizontal) or one above the other, with
-// charts of their own, so a picture never depends on the size of a window.
-void paintCharts(QPainter& painter, const QRectF& target, const ChartData& data,
-                 Qt::Orientation orientation);
+// Both charts' design size.
+QSizeF picturesSize(const ChartsLayout& layout);
+
+// Paints both charts into target, with charts of their own, so a picture never depends on the
+// size of a window.
+void paintCharts(QPainter& painter, const QRectF& target, const ChartData& data, const ChartsLayout& layout);
 
 }  // namespace wexal::analysis

@@ -2,11 +2,13 @@
 #include "analysis/convergence_chart.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 
 #include "analysis/chart_colours.h"
+#include "analysis/chart_style.h"
 #include "platform/german_number.h"
 
 namespace wexal::analysis {
@@ -25,7 +27,7 @@ QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
 }
 
 ConvergenceChart::ConvergenceChart() {
-    setTitle(QStringLiteral("Anteil der gelungenen Wexalen, 95-%-Band p ± 1,96·√(p(1−p)/k)"));
+    useGermanNumbers(*this);
     upper_ = new QLineSeries(this);
     lower_ = new QLineSeries(this);
     band_ = new QAreaSeries(upper_, lower_);
@@ -39,8 +41,9 @@ ConvergenceChart::ConvergenceChart() {
     shares_->setName(QStringLiteral("Anteil gelungen"));
     shares_->setPen(QPen(colours::kFrequency, 2));
 
-    escapesAxis_ = new QValueAxis(this);
-    escapesAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    // Labels of our own at round counts: grouped as German readers expect, never repeated.
+    escapesAxis_ = new QCategoryAxis(this);
+    escapesAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     shareAxis_ = new QValueAxis(this);
     shareAxis_->setTitleText(QStringLiteral("Anteil gelungen"));
     shareAxis_->setLabelFormat(QStringLiteral("%.1f"));
@@ -78,11 +81,21 @@ void ConvergenceChart::draw(const ChartData& data) {
 
     const auto last = static_cast<double>(std::max<std::int64_t>(data.escapes, 1));
     probability_->replace({QPointF(1, p), QPointF(last, p)});
+    setTitle(chartTitle(QStringLiteral("Anteil der gelungenen Wexalen"), data));
+    for (const QString& label : escapesAxis_->categoriesLabels()) escapesAxis_->remove(label);
+    // A category ends at its value; the first, "0", is one of no width at the axis' start.
+    constexpr double kZeroWidth = 1e-9;
+    for (const std::int64_t tick : escapeTicks(data.escapes)) {
+        escapesAxis_->append(QString::fromStdString(german::count(tick)),
+                             tick == 0 ? kZeroWidth : static_cast<double>(tick));
+    }
+    escapesAxis_->setStartValue(0);
     escapesAxis_->setRange(0, last);
-    escapesAxis_->applyNiceNumbers();
     escapesAxis_->setTitleText(analysis::escapesAxisTitle(data.escapes, data.stride));
 }
 
 QString ConvergenceChart::escapesAxisTitle() const { return escapesAxis_->titleText(); }
+
+QStringList ConvergenceChart::escapesAxisLabels() const { return escapesAxis_->categoriesLabels(); }
 
 }  // namespace wexal::analysis

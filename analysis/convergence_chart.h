@@ -6,6 +6,7 @@
 #include "analysis/chart_data.h"
 
 class QAreaSeries;
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 
@@ -26,6 +27,7 @@ public:
     const QLineSeries& bandUpper() const { return *upper_; }
     const QLineSeries& bandLower() const { return *lower_; }
     QString escapesAxisTitle() const;
+    QStringList escapesAxisLabels() const;
 
 private:
     QLineSeries* shares_ = nullptr;
@@ -33,7 +35,7 @@ private:
     QLineSeries* upper_ = nullptr;
     QLineSeries* lower_ = nullptr;
     QAreaSeries* band_ = nullptr;
-    QValueAxis* escapesAxis_ = nullptr;
+    QCategoryAxis* escapesAxis_ = nullptr;
     QValueAxis* shareAxis_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <sstream>
 
 #include <QAbstractTextDocumentLayout>
@@ -34,6 +35,8 @@ constexpr std::array<FormatInfo, 4> kFormats = {{
 }};
 
 constexpr int kPdfDpi = 300;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kSvgWidthMm = 180;
 constexpr qreal kPdfMarginMm = 15;
 constexpr qreal kPdfTablePart = 0.4;  // of the page's height; the charts take the rest
 
@@ -42,7 +45,8 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 QString tableHtml(const ResultTableModel& table) {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
     for (int c = 0; c < table.columnCount(); ++c) {
-        html += QStringLiteral("<th>%1</th>").arg(table.headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
+        QString heading = table.headerData(c, Qt::Horizontal).toString().toHtmlEscaped();
+        html += QStringLiteral("<th>%1</th>").arg(heading.replace(u'\n', QStringLiteral("<br>")));
     }
     html += QStringLiteral("</tr>");
     for (int r = 0; r < table.rowCount(); ++r) {
@@ -118,27 +122,29 @@ std::optional<QString> saveAtomically(const QString& path,
 }
 
 bool writeChartsPng(QIODevice& device, const ChartData& data) {
-    const QSize size = picturesSize(Qt::Horizontal).toSize();
+    const QSize size = picturesSize(kSavedCharts).toSize();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        paintCharts(painter, QRectF(QPointF(0, 0), size), data, Qt::Horizontal);
+        paintCharts(painter, QRectF(QPointF(0, 0), size), data, kSavedCharts);
     }
     return image.save(&device, "PNG");
 }
 
 bool writeChartsSvg(QIODevice& device, const ChartData& data) {
-    const QSize size = picturesSize(Qt::Horizontal).toSize();
+    const QSize size = picturesSize(kSavedCharts).toSize();
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setSize(size);
+    // As wide as an A4 page's text: the picture fits a page or a word processor's column.
+    svg.setResolution(static_cast<int>(std::ceil(size.width() * kMillimetresPerInch / kSvgWidthMm)));
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Wexal – Auswertung"));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    paintCharts(painter, QRectF(QPointF(0, 0), size), data, Qt::Horizontal);
+    paintCharts(painter, QRectF(QPointF(0, 0), size), data, kSavedCharts);
     return painter.end();
 }
 
@@ -180,12 +186,13 @@ bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const C
     document.drawContents(&painter, page);
 
     const qreal top = std::max(document.size().height(), page.height() * kPdfTablePart);
-    paintCharts(painter, QRectF(0, top, page.width(), page.height() - top), data, Qt::Vertical);
+    paintCharts(painter, QRectF(0, top, page.width(), page.height() - top), data,
+                {Qt::Vertical, QSizeF(800, 560), 16});
     return painter.end();
 }
 
 ChartData chartDataOf(const ResultTableModel& table) {
-    return chartData(table.counted(), table.escape().shareHistory(), table.exact());
+    return chartData(table.escape().setting(), table.counted(), table.escape().shareHistory(), table.exact());
 }
 
 std::optional<QString> saveResults(const QString& path, const ResultTableModel& table) {

@@ -13,6 +13,7 @@
 #include <QValueAxis>
 
 #include "analysis/chart_colours.h"
+#include "analysis/chart_style.h"
 #include "sim/node_places.h"
 
 namespace wexal::analysis {
@@ -35,7 +36,7 @@ int positionOf(int box) {
 }  // namespace
 
 FrequencyChart::FrequencyChart() {
-    setTitle(QStringLiteral("Relative Häufigkeit je Ausgang"));
+    useGermanNumbers(*this);
     frequencies_ = new QBarSet(QStringLiteral("relative Häufigkeit"));
     frequencies_->setColor(colours::kFrequency);
     frequencies_->setBorderColor(colours::kFrequency.darker());
@@ -74,6 +75,7 @@ FrequencyChart::FrequencyChart() {
 }
 
 void FrequencyChart::draw(const ChartData& data) {
+    setTitle(chartTitle(QStringLiteral("Relative Häufigkeit je Ausgang"), data));
     double highest = 0;
     for (std::size_t i = 0; i < markers_.size(); ++i) {
         const ExitBar& bar = data.exits.at(static_cast<std::size_t>(boxAt(i)));

@@ -44,6 +44,4 @@ void MapPage::refresh() {
     map_->setNotes(notes);
 }
 
-void MapPage::applyTextScale(double scale) { map_->setTextScale(scale); }
-
 }  // namespace wexal::analysis

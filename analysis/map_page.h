@@ -22,7 +22,6 @@ public:
 
     QString title() const override;
     void refresh() override;
-    void applyTextScale(double scale) override;
 
     const StreetMap& map() const { return *map_; }
 

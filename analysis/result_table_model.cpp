@@ -8,8 +8,9 @@
 namespace wexal::analysis {
 namespace {
 
+// Headings of more than one word take a line each: the columns stay as narrow as their numbers.
 constexpr std::array<const char*, ResultTableModel::kColumnCount> kHeadings = {
-    "Ausgang", "Zählerbox", "Lichtschranke", "Anzahl", "relative Häufigkeit",
+    "Ausgang", "Zählerbox", "Lichtschranke", "Anzahl", "relative\nHäufigkeit",
     "Wahrscheinlichkeit", "dezimal"};
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -17,7 +18,7 @@ QString shareCell(double value) { return fromUtf8(wording::share(value)); }
 
 QString countCell(std::int64_t value) { return fromUtf8(german::count(value)); }
 
-constexpr const char* kMixedProbabilityHeading = "Wahrscheinlichkeit (aktuelle Einstellung)";
+constexpr const char* kMixedProbabilityHeading = "Wahrscheinlichkeit\n(aktuelle Einstellung)";
 
 // The three rows below the exits: their names, and for the steps the heading's meaning.
 constexpr std::array<const char*, 3> kTotalNames = {"gelungen", "mißglückt", "Schritte je Wexal"};

@@ -6,6 +6,7 @@
 #include "sim/escape.h"
 
 class QChartView;
+class QGridLayout;
 class QLabel;
 class QTableView;
 
@@ -34,9 +35,14 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fitTableHeight();
+    void fitToFont();
+    void spreadColumns();
+    void arrangeCharts();
 
     Escape& escape_;
     ResultTableModel* table_ = nullptr;
@@ -46,6 +52,11 @@ private:
     QLabel* fit_ = nullptr;
     FrequencyChart* frequencies_ = nullptr;
     ConvergenceChart* convergence_ = nullptr;
+    QChartView* frequencyView_ = nullptr;
+    QChartView* convergenceView_ = nullptr;
+    QGridLayout* charts_ = nullptr;
+    QSize chartMinimum_;
+    int chartsAcross_ = 0;
 };
 
 }  // namespace wexal::analysis

@@ -419,30 +419,18 @@ void StreetMap::setHighlights(std::vector<Street> streets, int node) {
     update();
 }
 
-void StreetMap::setTextScale(double scale) {
-    textScale_ = scale;
-    updateGeometry();
-    update();
-}
-
-QFont StreetMap::mapFont() const {
-    QFont f = font();
-    f.setPointSizeF(f.pointSizeF() * textScale_);
-    return f;
-}
-
 QSize StreetMap::minimumSizeHint() const {
-    return streetMapMinimumSize(content_, mapFont(), this).toSize() + QSize(1, 1);
+    return streetMapMinimumSize(content_, font(), this).toSize() + QSize(1, 1);
 }
 
 QSize StreetMap::sizeHint() const {
-    return (streetMapMinimumSize(content_, mapFont(), this) * kPreferredGrowth).toSize();
+    return (streetMapMinimumSize(content_, font(), this) * kPreferredGrowth).toSize();
 }
 
 void StreetMap::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    paintStreetMap(painter, QRectF(rect()), content_, mapFont());
+    paintStreetMap(painter, QRectF(rect()), content_, font());
 }
 
 }  // namespace wexal::analysis

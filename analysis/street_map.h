@@ -73,9 +73,6 @@ public:
     void setSetting(const Setting& setting);
     void setNotes(const network::NodeArray<QString>& notes);
     void setHighlights(std::vector<Street> streets, int node);
-    // Texts painted on the map grow with the projector view; the widget's own font stays.
-    void setTextScale(double scale);
-    QFont mapFont() const;
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
@@ -85,7 +82,6 @@ protected:
 
 private:
     StreetMapContent content_;
-    double textScale_ = 1;
 };
 
 }  // namespace wexal::analysis

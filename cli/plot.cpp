@@ -44,7 +44,7 @@ std::optional<std::string> writePlot(const Report& report, const std::string& pa
     if (!report.batch) return "--plot braucht eine Simulation";
     const BatchResult& batch = *report.batch;
     const analysis::ChartData data = analysis::chartData(
-        CountedExits{batch.escapes, batch.counts}, batch.shareHistory, report.exact);
+        report.options.setting, CountedExits{batch.escapes, batch.counts}, batch.shareHistory, report.exact);
     const std::optional<QString> error = analysis::saveCharts(QString::fromStdString(path), data);
     if (error) return error->toStdString();
     return std::nullopt;

@@ -20,8 +20,8 @@ AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisti
     QObject::connect(open_, &QAction::triggered, &window, [this] { showAuswertung(); });
     QObject::connect(save_, &QAction::triggered, &window, [this] { saveResults(); });
 
-    statisticsRow.setToolTip(QString::fromUtf8(kHint));
     for (QWidget* area : {&window, &mapFrame, &statisticsRow}) {
+        area->setToolTip(QString::fromUtf8(kHint));
         area->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(area, &QWidget::customContextMenuRequested, &window,
                          [this, area](QPoint at) { popUp(area->mapToGlobal(at)); });
@@ -35,12 +35,7 @@ analysis::Auswertung& AnalysisMenu::auswertung() {
     return *auswertung_;
 }
 
-void AnalysisMenu::showAuswertung() {
-    analysis::Auswertung& w = auswertung();
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
+void AnalysisMenu::showAuswertung() { auswertung().bringToFront(); }
 
 void AnalysisMenu::saveResults() { auswertung().saveWithDialog(&window_); }
 

@@ -25,8 +25,7 @@ class AnalysisMenu {
 public:
     static constexpr const char* kHint = "Rechtsklick oder F2: Auswertung";
 
-    // The menu opens on the window's background and on its two frames; the statistics row
-    // carries the hint.
+    // The menu opens on the window's background and on its two frames, which carry the hint.
     AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow, Escape& escape,
                  Runtime& runtime);
     ~AnalysisMenu();

@@ -6,6 +6,7 @@
 #include "analysis/chart_data.h"
 #include "analysis/convergence_chart.h"
 #include "analysis/result_table_model.h"
+#include <QSet>
 #include "platform/random_source.h"
 #include "sim/escape.h"
 #include "sim/result_wording.h"
@@ -57,6 +58,9 @@ private slots:
     void bandNarrowsAroundP();
     void escapesAxisSaysWhatTheChartCovers_data();
     void escapesAxisSaysWhatTheChartCovers();
+    void escapesAxisEndsAtNWithRoundTicks_data();
+    void escapesAxisEndsAtNWithRoundTicks();
+    void chartsDescribeWhatTheyShow();
 };
 
 // "nein", barriers 10110101: the worked example of the lesson.
@@ -82,7 +86,7 @@ void ResultTable::startSettingShowsTheWorkedExample() {
     QCOMPARE(cell(model, 1, Model::kBarrier), QStringLiteral("aus"));
     QCOMPARE(cell(model, 0, Model::kFrequency), QStringLiteral("–"));  // nothing counted yet
     const QStringList headings{"Ausgang", "Zählerbox", "Lichtschranke", "Anzahl",
-                               "relative Häufigkeit", "Wahrscheinlichkeit", "dezimal"};
+                               "relative\nHäufigkeit", "Wahrscheinlichkeit", "dezimal"};
     for (int c = 0; c < model.columnCount(); ++c) {
         QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), headings[c]);
     }
@@ -154,7 +158,7 @@ void ResultTable::headingSaysWhenTheCountsMixSettings() {
     int headerSignals = 0;
     connect(&model, &QAbstractItemModel::headerDataChanged, this, [&headerSignals] { ++headerSignals; });
     const QString plain = QStringLiteral("Wahrscheinlichkeit");
-    const QString current = QStringLiteral("Wahrscheinlichkeit (aktuelle Einstellung)");
+    const QString current = QStringLiteral("Wahrscheinlichkeit\n(aktuelle Einstellung)");
 
     escape.setTurnBack(true);  // before anything is counted: still one setting
     runEscapes(escape, 10);
@@ -223,6 +227,67 @@ void ResultTable::escapesAxisSaysWhatTheChartCovers() {
     QFETCH(qlonglong, stride);
     QFETCH(QString, title);
     QCOMPARE(escapesAxisTitle(escapes, stride), title);
+}
+
+void ResultTable::escapesAxisEndsAtNWithRoundTicks_data() {
+    QTest::addColumn<qlonglong>("escapes");
+    QTest::addColumn<qlonglong>("step");
+    QTest::addRow("none") << 0LL << 1LL;
+    QTest::addRow("one") << 1LL << 1LL;
+    QTest::addRow("five") << 5LL << 1LL;
+    QTest::addRow("seven") << 7LL << 2LL;
+    QTest::addRow("1005, not 2000") << 1005LL << 200LL;
+    QTest::addRow("a million") << 1000000LL << 200000LL;
+    QTest::addRow("just below a round end") << 999999LL << 200000LL;
+    QTest::addRow("wexal-sim's most") << 1000000000000LL << 200000000000LL;
+}
+
+// The chart's escapes axis runs from 0 to n; its ticks are 0, s, 2s, ... up to n, with s one of
+// 1, 2, 5 times a power of ten, and their labels are never repeated.
+void ResultTable::escapesAxisEndsAtNWithRoundTicks() {
+    QFETCH(qlonglong, escapes);
+    QFETCH(qlonglong, step);
+    const std::vector<std::int64_t> ticks = escapeTicks(escapes);
+    QVERIFY(ticks.size() >= 2 && ticks.size() <= static_cast<std::size_t>(kMaxEscapeTicks));
+    for (std::size_t i = 0; i < ticks.size(); ++i) QCOMPARE(ticks[i], static_cast<std::int64_t>(i) * step);
+    QVERIFY(ticks.back() <= std::max<qlonglong>(escapes, 1));
+    QVERIFY(ticks.back() + step > escapes);
+
+    ConvergenceChart chart;
+    ChartData data;
+    data.escapes = escapes;
+    chart.draw(data);
+    const QStringList labels = chart.escapesAxisLabels();
+    QCOMPARE(labels.size(), static_cast<qsizetype>(ticks.size()));
+    QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+    QCOMPARE(QString(labels.last()).remove(QChar(0x202F)), QString::number(ticks.back()));
+}
+
+void ResultTable::chartsDescribeWhatTheyShow() {
+    SeededRandom random(6);
+    Escape escape(random);
+    const Model model(escape);
+    const ChartData empty = chartData(escape.setting(), model.counted(), escape.shareHistory(), model.exact());
+    QVERIFY(QString::fromStdString(convergenceChartDescription(empty)).endsWith(QStringLiteral("Noch keine Wexal gezählt.")));
+    runEscapes(escape, 400);
+    const ChartData data = chartData(escape.setting(), model.counted(), escape.shareHistory(), model.exact());
+    const QString bars = QString::fromStdString(frequencyChartDescription(data));
+    qsizetype last = -1;
+    for (int row = 0; row < network::kBarrierCount; ++row) {
+        const int box = Model::boxOfRow(row);
+        const QString said = QStringLiteral("Ausgang %1: Anteil %2, Wahrscheinlichkeit %3 ≈ %4")
+                                 .arg(network::kExitOfBox[box])
+                                 .arg(share(static_cast<double>(escape.exitCount(box)) / 400),
+                                      cell(model, row, Model::kFraction), cell(model, row, Model::kDecimal));
+        const qsizetype at = bars.indexOf(said);
+        QVERIFY2(at > last, qPrintable(said));
+        last = at;
+    }
+    const QString line = QString::fromStdString(convergenceChartDescription(data));
+    QVERIFY2(line.contains(QStringLiteral("Nach 400 Wexalen ist der Anteil %1;")
+                               .arg(share(static_cast<double>(escape.statistics().succeeded) / 400))),
+             qPrintable(line));
+    QVERIFY(line.contains(QStringLiteral("p = 11/36 ≈ 0,3056")));
 }
 
 QTEST_MAIN(ResultTable)

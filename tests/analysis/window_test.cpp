@@ -5,10 +5,17 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
 
 #include "analysis/auswertung.h"
 #include "analysis/convergence_chart.h"
@@ -47,6 +54,34 @@ QMenu* rightClick(QWidget* area) {
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
+// Every text the Auswertung shows: labels, buttons, tabs, menus, table cells and headings, and
+// what its charts draw (titles, axis labels, legends).
+QStringList shownTexts(const Auswertung& a) {
+    QStringList texts{a.windowTitle()};
+    for (const QLabel* l : a.findChildren<QLabel*>()) texts << l->text();
+    for (const QAbstractButton* b : a.findChildren<QAbstractButton*>()) texts << b->text();
+    for (const QAction* action : a.menus().actions()) texts << action->text();
+    for (int i = 0; i < a.pageTabs().count(); ++i) texts << a.pageTabs().tabText(i);
+    const auto& model = a.table();
+    for (int c = 0; c < model.columnCount(); ++c) {
+        texts << model.headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < model.rowCount(); ++r) texts << cell(a, r, c);
+    }
+    for (const QChartView* view : a.findChildren<QChartView*>()) {
+        for (QGraphicsItem* item : view->scene()->items()) {
+            if (const auto* t = dynamic_cast<QGraphicsTextItem*>(item)) texts << t->toPlainText();
+        }
+        texts << view->accessibleDescription();
+    }
+    return texts;
+}
+
+// The letter after "&" in a caption, lower case; none without one.
+QChar accessKey(const QString& caption) {
+    const qsizetype at = caption.indexOf(u'&');
+    return at >= 0 && at + 1 < caption.size() ? caption[at + 1].toLower() : QChar();
+}
+
 }  // namespace
 
 class AuswertungInWindow : public QObject {
@@ -61,6 +96,12 @@ private slots:
     void noticeWhileTheCountsMixSettings_data();
     void noticeWhileTheCountsMixSettings();
     void chartStaysBoundedOverAMillionEscapes();
+    void noDecimalPointInAnyText_data();
+    void noDecimalPointInAnyText();
+    void accessKeysAreUnique();
+    void f2BringsItBack_data();
+    void f2BringsItBack();
+    void escapeClosesIt();
 };
 
 void AuswertungInWindow::contextMenuOnTheBackgrounds_data() {
@@ -89,9 +130,12 @@ void AuswertungInWindow::contextMenuOnTheBackgrounds() {
     QCOMPARE(a->windowTitle(), QStringLiteral("Wexal – Auswertung"));
 }
 
+// The window's background and both frames, where the menu opens, say how to reach it.
 void AuswertungInWindow::statisticsRowTellsTheWay() {
     WindowUnderTest t;
-    QCOMPARE(t.get("Frame5")->toolTip(), QStringLiteral("Rechtsklick oder F2: Auswertung"));
+    for (const char* area : {"Wexal", "Frame1", "Frame5"}) {
+        QCOMPARE(t.get(QString::fromUtf8(area))->toolTip(), QStringLiteral("Rechtsklick oder F2: Auswertung"));
+    }
     QVERIFY(t.get("cmd100")->toolTip().isEmpty());
 }
 
@@ -166,7 +210,7 @@ void AuswertungInWindow::noticeWhileTheCountsMixSettings() {
     t.click(control);
     QTRY_VERIFY(a->notice().isVisible());
     QVERIFY(a->notice().text().contains(QStringLiteral("„Zähler löschen“ beginnt eine saubere Reihe")));
-    QCOMPARE(probabilityHeading(), QStringLiteral("Wahrscheinlichkeit (aktuelle Einstellung)"));
+    QCOMPARE(probabilityHeading(), QStringLiteral("Wahrscheinlichkeit\n(aktuelle Einstellung)"));
     QVERIFY(cell(*a, Model::kSucceededRow, Model::kFraction) != before);  // the current setting's
     QVERIFY(a->goodnessOfFit().text().contains(QStringLiteral("nicht sinnvoll")));
 
@@ -200,6 +244,111 @@ void AuswertungInWindow::chartStaysBoundedOverAMillionEscapes() {
              QStringLiteral("Anzahl der Wexalen k: 1 bis 1\u202F000\u202F000, jede %1. ein Punkt").arg(spacing));
     QVERIFY(a.convergenceChart().bandUpper().count() <= analysis::kBandSamples + 40);
     QCOMPARE(a.convergenceChart().probabilityLine().at(0).y(), 11.0 / 36);
+}
+
+void AuswertungInWindow::noDecimalPointInAnyText_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addRow("nothing counted") << QStringList{};
+    QTest::addRow("one escape") << QStringList{"cmdGanze"};
+    QTest::addRow("mixed settings") << QStringList{"cmd100", "Check1(1)", "cmd100"};
+    QTest::addRow("thousands") << QStringList(250, QStringLiteral("cmd100"));
+}
+
+// German numbers everywhere in the Auswertung: "0,3056", never "0.3056".
+void AuswertungInWindow::noDecimalPointInAnyText() {
+    QFETCH(QStringList, clicks);
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    for (const QString& button : clicks) t.click(button);
+    a->refreshIfStale();
+    QCoreApplication::processEvents();  // the charts lay out their labels
+    const QRegularExpression decimalPoint(QStringLiteral("\\d\\.\\d"));
+    const QStringList texts = shownTexts(*a);
+    QVERIFY(texts.size() > 100);
+    for (const QString& text : texts) QVERIFY2(!decimalPoint.match(text).hasMatch(), qPrintable(text));
+    QVERIFY(texts.join(u' ').contains(QRegularExpression(QStringLiteral("\\d,\\d"))));
+}
+
+// Alt and a letter reach one control only: tabs, buttons and the menu bar's menus share the
+// window, each menu's entries share the menu.
+void AuswertungInWindow::accessKeysAreUnique() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    const Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    QStringList window;
+    for (int i = 0; i < a->pageTabs().count(); ++i) window << a->pageTabs().tabText(i);
+    for (const QPushButton* b : a->findChildren<QPushButton*>()) window << b->text();
+    QList<QStringList> menus;
+    for (const QAction* menu : a->menus().actions()) {
+        window << menu->text();
+        QStringList entries;
+        for (const QAction* entry : menu->menu()->actions()) {
+            if (!entry->isSeparator()) entries << entry->text();
+        }
+        menus << entries;
+    }
+    for (const QStringList& captions : QList<QStringList>{window} + menus) {
+        QSet<QChar> keys;
+        for (const QString& caption : captions) {
+            const QChar key = accessKey(caption);
+            QVERIFY2(!key.isNull(), qPrintable(caption));
+            QVERIFY2(!keys.contains(key), qPrintable(caption));
+            keys.insert(key);
+        }
+    }
+}
+
+void AuswertungInWindow::f2BringsItBack_data() {
+    QTest::addColumn<QString>("away");
+    QTest::addColumn<bool>("byMenu");
+    for (const bool byMenu : {false, true}) {
+        const char* how = byMenu ? "Auswertung…" : "F2";
+        QTest::addRow("minimised, %s", how) << "minimised" << byMenu;
+        QTest::addRow("hidden, %s", how) << "hidden" << byMenu;
+        QTest::addRow("behind the main window, %s", how) << "behind" << byMenu;
+    }
+}
+
+// F2 or "Auswertung…" on the main window restores, shows, raises and activates the one
+// Auswertung.
+void AuswertungInWindow::f2BringsItBack() {
+    QFETCH(QString, away);
+    QFETCH(bool, byMenu);
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(a));
+    if (away == QStringLiteral("minimised")) a->showMinimized();
+    if (away == QStringLiteral("hidden")) a->hide();
+    QApplication::setActiveWindow(&t.window);  // the offscreen platform has no window manager to click
+    QVERIFY(QTest::qWaitForWindowActive(&t.window));
+    if (byMenu) {
+        QMenu* menu = rightClick(t.get("Frame1"));
+        QVERIFY(menu != nullptr);
+        menu->actions()[0]->trigger();
+        menu->close();
+    } else {
+        QTest::keyClick(&t.window, Qt::Key_F2);
+    }
+    QVERIFY(QTest::qWaitForWindowActive(a));
+    QVERIFY(a->isVisible());
+    QVERIFY(!a->isMinimized());
+    QCOMPARE(t.window.findChildren<Auswertung*>().size(), 1);
+}
+
+void AuswertungInWindow::escapeClosesIt() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(a));
+    QTest::keyClick(a, Qt::Key_Escape);
+    QVERIFY(!a->isVisible());
+    QVERIFY(t.window.isVisible());
 }
 
 QTEST_MAIN(AuswertungInWindow)

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/chart_style.h"
+
+#include <cmath>
+
+#include <QAbstractAxis>
+#include <QLegend>
+#include <QLocale>
+
+#include "sim/result_wording.h"
+
+namespace wexal::analysis {
+namespace {
+
+constexpr double kTitleGrowth = 1.15;
+
+}  // namespace
+
+void useGermanNumbers(QChart& chart) {
+    QLocale german(QLocale::German, QLocale::Germany);
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart.setLocale(german);
+    chart.setLocalizeNumbers(true);
+}
+
+QString chartTitle(const QString& what, const ChartData& data) {
+    const std::string setting =
+        "Lichtschranken " + barriersText(data.setting) + " · Hin-und-her möglich: " + turnBackText(data.setting);
+    return QStringLiteral("<b>%1</b> · %2<br>%3")
+        .arg(what.toHtmlEscaped(), QString::fromStdString(wording::escapesText(data.escapes)),
+             QString::fromStdString(setting).toHtmlEscaped());
+}
+
+void setChartFonts(QChart& chart, const QFont& base) {
+    QFont title = base;
+    if (title.pixelSize() > 0) {
+        title.setPixelSize(static_cast<int>(std::lround(base.pixelSize() * kTitleGrowth)));
+    } else {
+        title.setPointSizeF(base.pointSizeF() * kTitleGrowth);
+    }
+    chart.setTitleFont(title);
+    chart.legend()->setFont(base);
+    for (QAbstractAxis* axis : chart.axes()) {
+        axis->setLabelsFont(base);
+        axis->setTitleFont(base);
+    }
+}
+
+}  // namespace wexal::analysis
