@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QUtf8StringView>
 
@@ -141,6 +142,11 @@ std::optional<std::string> readMatrix(const QString& /*text*/, RunOptions& optio
     return std::nullopt;
 }
 
+std::optional<std::string> readMerge(const QString& /*text*/, RunOptions& options) {
+    options.mode = Mode::Merge;
+    return std::nullopt;
+}
+
 std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
     const QString suffix = QFileInfo(text).suffix().toLower();
     if (suffix != u"svg" && suffix != u"png") {
@@ -168,7 +174,7 @@ std::vector<OptionRow> optionRows() {
          readBarriers, {Mode::Simulate, Mode::Exact, Mode::Matrix, Mode::After}},
         {"turn-back", "ja|nein",
          QStringLiteral("Hin-und-her möglich: ja oder nein (Vorgabe %1).").arg(startTurnBack),
-         readTurnBack, anyMode},
+         readTurnBack, {Mode::Simulate, Mode::Exact, Mode::Rank, Mode::Matrix, Mode::After}},
         {"seed", "S", QStringLiteral("Startwert für wiederholbare Läufe (sonst die Uhr)."),
          readSeed, {Mode::Simulate, Mode::Matrix, Mode::After}},
         {"exact", nullptr, QStringLiteral("Nur die exakte Lösung, keine Simulation."), nullptr,
@@ -201,6 +207,11 @@ std::vector<OptionRow> optionRows() {
                         "viele Wexalen dann dort stehen.")
              .arg(kMaxAfterSteps),
          readAfter, {Mode::After}, Mode::After},
+        {"merge", nullptr,
+         QStringLiteral("Statt einer Simulation die Ergebnisdateien DATEI … (CSV des Fensters oder "
+                        "von --format csv) zu einem Klassenergebnis zusammenfassen; alle unter "
+                        "derselben Einstellung."),
+         readMerge, {Mode::Merge}, Mode::Merge},
     };
 }
 
@@ -227,6 +238,8 @@ constexpr std::array kModes{
     ModeRow{Mode::After, "after",
             "zeigt die Verteilung nach N Schritten und simuliert keine Wexalen",
             Simulation::WithEscapes},
+    ModeRow{Mode::Merge, "merge", "liest Einstellung und Anzahlen aus den Dateien",
+            Simulation::Never},
 };
 
 // Options that a mode takes only beside another one: a swarm's seed and threads only with the
@@ -385,6 +398,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             options.back().setValueName(QString::fromUtf8(row.valueName));
         parser.addOption(options.back());
     }
+    parser.addPositionalArgument(QStringLiteral("DATEI"), QStringLiteral("Ergebnisdateien für --merge."),
+                                 QStringLiteral("[DATEI …]"));
 
     CommandLine result;
     auto reject = [&result](const std::string& line) {
@@ -410,11 +425,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                          "Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.\n";
         return result;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return reject("unerwartetes Argument " + quoted(parser.positionalArguments().first()));
-    }
-
     if (auto error = readOptions(parser, rows, options, result.options)) return reject(*error);
+    // Only --merge takes arguments besides its options: the files it pools.
+    const QStringList files = parser.positionalArguments();
+    if (result.options.mode != Mode::Merge) {
+        if (!files.isEmpty()) return reject("unerwartetes Argument " + quoted(files.first()));
+    } else if (files.isEmpty()) {
+        return reject("--merge erwartet mindestens eine Ergebnisdatei");
+    }
+    for (const QString& file : files) result.options.mergeFiles.push_back(QFile::encodeName(file).toStdString());
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <QStringList>
 
@@ -20,7 +21,7 @@ inline constexpr int kMaxAfterSteps = 10000;  // --after N: the exact walk takes
 
 // What a run does; exactly one per run. The default simulates; an option of the table in
 // command_line.cpp chooses another.
-enum class Mode : std::uint8_t { Simulate, Exact, Rank, Matrix, After };
+enum class Mode : std::uint8_t { Simulate, Exact, Rank, Matrix, After, Merge };
 
 // The modes an option goes with.
 class Modes {
@@ -48,6 +49,7 @@ struct RunOptions {
     // of robbers runs beside it only when --escapes is given (exactOnly otherwise).
     bool matrix = false;
     std::optional<int> after;
+    std::vector<std::string> mergeFiles;  // --merge: the results files to pool, as given
 };
 
 struct CommandLine {

@@ -12,6 +12,7 @@
 #include "cli/batch_run.h"
 #include "cli/chain_report.h"
 #include "cli/command_line.h"
+#include "cli/merge.h"
 #include "cli/plot.h"
 #include "cli/progress_bar.h"
 #include "cli/ranking.h"
@@ -34,7 +35,7 @@ std::uint64_t seedFor(const wexal::cli::RunOptions& options) {
 
 int run(const wexal::cli::RunOptions& options) {
     using namespace wexal::cli;
-    Report report{options, wexal::solveExactly(options.setting), std::nullopt};
+    Report report{options, wexal::solveExactly(options.setting), std::nullopt, 0, std::nullopt};
     if (!options.exactOnly) {
         ProgressBar bar(stderr, options.escapes, isatty(STDERR_FILENO) == 1);
         report.seedUsed = seedFor(options);
@@ -87,6 +88,20 @@ int chain(const wexal::cli::RunOptions& options) {
     return std::cout ? 0 : kFailed;
 }
 
+// --merge: nothing on standard output unless every file pools.
+int merge(const wexal::cli::RunOptions& options) {
+    using namespace wexal::cli;
+    std::variant<wexal::ClassPool, std::string> merged = mergeFiles(options.mergeFiles);
+    if (const auto* error = std::get_if<std::string>(&merged)) {
+        std::cerr << "wexal-sim: " << *error << std::endl;
+        return kBadInput;
+    }
+    std::ostringstream text;
+    writeReport(text, mergedReport(options, std::get<wexal::ClassPool>(std::move(merged))));
+    std::cout << text.str() << std::flush;
+    return std::cout ? 0 : kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,6 +127,7 @@ int main(int argc, char* argv[]) {
     try {
         const wexal::cli::RunOptions& options = commandLine.options;
         switch (options.mode) {
+            case wexal::cli::Mode::Merge: return merge(options);
             case wexal::cli::Mode::Rank: return rank(options);
             case wexal::cli::Mode::Matrix:
             case wexal::cli::Mode::After: return chain(options);

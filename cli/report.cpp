@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <type_traits>
 #include <vector>
 
@@ -60,6 +61,26 @@ std::string orNull(const std::optional<T>& value) {
     }
 }
 
+// A JSON string: quotes, backslashes and control characters escaped; the text is UTF-8.
+std::string jsonString(const std::string& text) {
+    constexpr unsigned char kFirstPrintable = 0x20;
+    constexpr std::size_t kEscapeLength = 7;  // "\u001f" and its terminating zero
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < kFirstPrintable) {
+            std::array<char, kEscapeLength> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
+            json += escaped.data();
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
 std::string probabilityCell(const Line& line) {
     return line.probability + " ≈ " +
            decimal(line.probabilityValue);
@@ -77,6 +98,12 @@ std::vector<std::string> textCells(std::vector<std::string> words, const Line& l
 
 void writeHeading(std::ostream& out, const Report& report) {
     const RunOptions& o = report.options;
+    if (report.merged) {
+        const std::size_t files = report.merged->members().size();
+        out << "Wexal-Klassenergebnis: " << files << (files == 1 ? " Datei · " : " Dateien · ")
+            << wording::escapesText(report.batch->escapes) << " · " << settingWords(o.setting) << "\n\n";
+        return;
+    }
     out << "Wexal-Simulation: "
         << (report.batch ? wording::escapesText(report.batch->escapes) : "exakte Lösung")
         << " · Lichtschranken " << barriersText(o.setting)
@@ -153,7 +180,35 @@ void writeRankingJson(std::ostream& out, const Ranking& ranking) {
     out << "  ]\n}\n";
 }
 
+// The pooled files, each with its name, escapes and succeeded share.
+void writeMembers(std::ostream& out, const ClassPool& pool) {
+    out << '\n';
+    TextTable table({"Datei", "Name", "Wexalen", "gelungen", "Anteil gelungen"}, 2);
+    for (const ClassPool::Member& member : pool.members()) {
+        const double share = member.escapes > 0 ? static_cast<double>(member.succeeded) /
+                                                      static_cast<double>(member.escapes)
+                                                : 0;
+        table.add({member.file, member.name, german::count(member.escapes),
+                   german::count(member.succeeded), member.escapes > 0 ? decimal(share) : "–"});
+    }
+    table.write(out);
+}
+
 }  // namespace
+
+Report mergedReport(const RunOptions& options, ClassPool pool) {
+    Report report{options, solveExactly(pool.setting()), BatchResult{}, 0, std::nullopt};
+    report.options.setting = pool.setting();
+    const Tally& tally = pool.tally();
+    BatchResult& batch = *report.batch;
+    batch.escapes = tally.exits.escapes;
+    batch.counts = tally.exits.counts;
+    batch.succeeded = tally.succeeded;
+    batch.failed = tally.failed;
+    batch.steps = tally.steps.value_or(0);
+    report.merged = std::move(pool);
+    return report;
+}
 
 void writeText(std::ostream& out, const Report& report) {
     const bool simulated = report.batch.has_value();
@@ -176,18 +231,23 @@ void writeText(std::ostream& out, const Report& report) {
 
     const mpq_class& expected = report.exact.expectedSteps;
     out << "\nSchritte je Wexal: ";
-    if (simulated) {
+    if (report.merged) {
+        if (report.merged->tally().steps) out << "Mittelwert " << decimal(report.batch->meanSteps()) << ", ";
+    } else if (simulated) {
         out << "Mittelwert " << decimal(report.batch->meanSteps()) << " (Standardfehler "
             << decimal(report.batch->meanStepsStandardError()) << "), ";
     }
     out << "erwartet " << expected.get_str() << " ≈ " << decimal(nearestDouble(expected)) << '\n';
     if (simulated) writeChiSquare(out, report);
+    if (report.merged) writeMembers(out, *report.merged);
 }
 
 void writeCsv(std::ostream& out, const Report& report) {
     Results results;
     results.setting = report.options.setting;
-    if (const std::optional<BatchResult>& batch = report.batch) {
+    if (report.merged) {
+        results = report.merged->pooled();
+    } else if (const std::optional<BatchResult>& batch = report.batch) {
         results.tally = Tally{{batch->escapes, batch->counts}, batch->succeeded, batch->failed, batch->steps};
         results.seed = report.seedUsed;
     }
@@ -202,21 +262,34 @@ void writeJson(std::ostream& out, const Report& report) {
                orNull(line.frequency) + R"(, "probability": ")" + line.probability +
                R"(", "probabilityValue": )" + shortestDecimal(line.probabilityValue);
     };
-    out << "{\n  \"escapes\": " << (report.batch ? o.escapes : 0) << ",\n  \"barriers\": \"" << barriersText(o.setting)
-        << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
-        << "\",\n  \"seed\": " << orNull(report.batch ? o.seed : std::nullopt) << ",\n  \"exits\": [\n";
+    std::optional<std::uint64_t> seed;
+    if (report.batch && !report.merged) seed = o.seed;
+    out << "{\n  \"escapes\": " << (report.batch ? report.batch->escapes : 0) << ",\n  \"barriers\": \""
+        << barriersText(o.setting) << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
+        << "\",\n  \"seed\": " << orNull(seed) << ",\n  \"exits\": [\n";
     for (int i = 0; i < nw::kBarrierCount; ++i) {
         out << "    {\"node\": " << nw::kExitOfBox[i] << ", \"index\": " << i
             << ", \"guarded\": " << (o.setting.barriers[i] ? "true" : "false") << ", "
             << fields(exitLine(report, i)) << '}' << (i + 1 < nw::kBarrierCount ? "," : "") << '\n';
     }
     std::optional<double> meanSteps;
-    if (report.batch) meanSteps = report.batch->meanSteps();
+    if (report.batch && (!report.merged || report.merged->tally().steps)) meanSteps = report.batch->meanSteps();
     out << "  ],\n  \"succeeded\": {" << fields(totalLine(report, false)) << "},\n  \"failed\": {"
         << fields(totalLine(report, true)) << "},\n  \"meanSteps\": " << orNull(meanSteps)
         << ",\n  \"expectedSteps\": \"" << report.exact.expectedSteps.get_str()
         << "\",\n  \"expectedStepsValue\": "
-        << shortestDecimal(nearestDouble(report.exact.expectedSteps)) << "\n}\n";
+        << shortestDecimal(nearestDouble(report.exact.expectedSteps));
+    if (report.merged) {
+        out << ",\n  \"files\": [";
+        const std::vector<ClassPool::Member>& members = report.merged->members();
+        for (std::size_t m = 0; m < members.size(); ++m) {
+            out << (m > 0 ? ",\n" : "\n") << R"(    {"file": )" << jsonString(members[m].file)
+                << R"(, "escapes": )" << members[m].escapes << R"(, "succeeded": )"
+                << members[m].succeeded << '}';
+        }
+        out << "\n  ]";
+    }
+    out << "\n}\n";
 }
 
 void writeReport(std::ostream& out, const Report& report) {

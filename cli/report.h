@@ -8,6 +8,7 @@
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
 #include "cli/ranking.h"
+#include "sim/class_pool.h"
 #include "sim/exact_solution.h"
 #include "sim/results_file.h"
 
@@ -19,7 +20,11 @@ struct Report {
     ExactSolution exact;
     std::optional<BatchResult> batch;
     std::uint64_t seedUsed = 0;  // the seed the batch drew from, taken from the clock without --seed
+    std::optional<ClassPool> merged;  // --merge: the pooled files, whose totals the batch holds
 };
+
+// --merge: the report of the pooled files, in the format the options ask for.
+Report mergedReport(const RunOptions& options, ClassPool pool);
 
 void writeText(std::ostream& out, const Report& report);
 void writeCsv(std::ostream& out, const Report& report);

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -77,6 +78,13 @@ const char* formatName(OutputFormat format) {
 // The options of a run as the arguments that ask for exactly that run; each mode takes only
 // the options it uses.
 QStringList argumentsFor(const RunOptions& options) {
+    if (options.mode == Mode::Merge) {
+        QStringList arguments{QStringLiteral("wexal-sim"), QStringLiteral("--merge"),
+                              QStringLiteral("--format"), QString::fromUtf8(formatName(options.format)),
+                              QStringLiteral("--")};
+        for (const std::string& file : options.mergeFiles) arguments << QFile::decodeName(file.c_str());
+        return arguments;
+    }
     QStringList arguments{QStringLiteral("wexal-sim"), QStringLiteral("--turn-back"),
                           QString::fromUtf8(wexal::turnBackText(options.setting)),
                           QStringLiteral("--format"), QString::fromUtf8(formatName(options.format))};
@@ -90,7 +98,8 @@ QStringList argumentsFor(const RunOptions& options) {
         case Mode::After:
             arguments << QStringLiteral("--after") << QString::number(options.after.value_or(-1));
             break;
-        case Mode::Simulate: break;
+        case Mode::Simulate:
+        case Mode::Merge: break;
     }
     arguments << QStringLiteral("--barriers") << barriers;
     if (options.exactOnly) return arguments;  // a chain without a swarm
@@ -108,7 +117,7 @@ bool sameRun(const RunOptions& a, const RunOptions& b) {
            a.escapes == b.escapes &&
            a.setting.barriers == b.setting.barriers && a.setting.turnBack == b.setting.turnBack &&
            a.seed == b.seed && a.exactOnly == b.exactOnly && a.format == b.format &&
-           a.threads == b.threads && a.plotFile == b.plotFile;
+           a.threads == b.threads && a.plotFile == b.plotFile && a.mergeFiles == b.mergeFiles;
 }
 
 void checkRun(const QStringList& arguments, const CommandLine& line) {
@@ -128,6 +137,7 @@ void checkRun(const QStringList& arguments, const CommandLine& line) {
         fail("barriers are not eight digits 0/1", arguments, bits);
     }
     if (formatName(options.format) == nullptr) fail("unknown format", arguments, "");
+    if ((options.mode == Mode::Merge) == options.mergeFiles.empty()) fail("--merge without files, or files without it", arguments, "");
     if (options.threads < 1 || options.threads > wexal::cli::kMaxThreads) {
         fail("threads out of 1..kMaxThreads", arguments, std::to_string(options.threads));
     }

@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Bash completion for wexal-sim: its options, and the values of --turn-back, --format and --rank.
+# Bash completion for wexal-sim: its options, the values of --turn-back, --format and --rank,
+# and after --merge the results files (.csv).
 _wexal_sim() {
   local cur prev words cword split
   _init_completion -s || return
@@ -26,7 +27,11 @@ _wexal_sim() {
       ;;
   esac
   $split && return
+  if [[ $cur != -* ]] && [[ " ${words[*]} " == *" --merge "* ]]; then
+    _filedir csv
+    return
+  fi
   mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
-    --seed --exact --format --threads --rank --plot --matrix --after' -- "$cur")
+    --seed --exact --format --threads --rank --plot --matrix --after --merge' -- "$cur")
 }
 complete -F _wexal_sim wexal-sim

@@ -259,6 +259,9 @@ private:
     std::optional<FileDamage> readKeyRows();
     std::optional<FileDamage> readKey(Key key, std::string_view value);
     std::optional<FileDamage> check() const;
+    std::optional<FileDamage> checkPresence() const;
+    std::optional<FileDamage> checkSums() const;
+    int lineOf(Key key) const { return keyLines_[static_cast<std::size_t>(key)]; }
     FileDamage truncated() const;
 
     std::vector<Line> lines_;
@@ -449,9 +452,10 @@ std::optional<FileDamage> Parser::readKey(Key key, std::string_view value) {
             results_.seed = seed;
             break;
         }
-        case Key::Date: results_.date = value; break;
-        case Key::Name: results_.name = value; break;
-        case Key::File: results_.files.emplace_back(value); break;
+        // Free text as the writer would write it, so that it reads back unchanged.
+        case Key::Date: results_.date = oneLine(value); break;
+        case Key::Name: results_.name = oneLine(value); break;
+        case Key::File: results_.files.push_back(oneLine(value)); break;
         case Key::Notice:
             if (value != kMixedNotice) return bad("„" + std::string(kMixedNotice) + "“");
             results_.mixed = true;
@@ -462,11 +466,9 @@ std::optional<FileDamage> Parser::readKey(Key key, std::string_view value) {
 }
 
 std::optional<FileDamage> Parser::check() const {
-    const auto lineOf = [this](Key key) { return keyLines_[static_cast<std::size_t>(key)]; };
-    const int endLine = endLine_;
     for (Key required : {Key::Barriers, Key::TurnBack}) {
         if (lineOf(required) == 0) {
-            return damage(endLine, "die Zeile „" + std::string(keyName(required)) + ": …“ fehlt");
+            return damage(endLine_, "die Zeile „" + std::string(keyName(required)) + ": …“ fehlt");
         }
     }
     for (std::size_t box = 0; box < nw::kBarrierCount; ++box) {
@@ -476,39 +478,45 @@ std::optional<FileDamage> Parser::check() const {
                                                std::to_string(lineOf(Key::Barriers)) + ")");
         }
     }
-    // Counts stand in every row of the table or in none; the steps may be missing alone.
+    if (auto found = checkPresence()) return found;
+    return escapes_ ? checkSums() : std::nullopt;
+}
+
+// Counts stand in every row of the table or in none; the steps may be missing alone.
+std::optional<FileDamage> Parser::checkPresence() const {
     const bool counted = exits_[0].has_value();
+    const auto mismatch = [counted](int line) {
+        return damage(line, counted ? "die Anzahl fehlt" : "eine Anzahl, wo die übrigen fehlen");
+    };
     for (std::size_t box = 0; box < nw::kBarrierCount; ++box) {
-        if (exits_[box].has_value() != counted) {
-            return damage(exitLines_[box], counted ? "die Anzahl fehlt" : "eine Anzahl, wo die übrigen fehlen");
-        }
+        if (exits_[box].has_value() != counted) return mismatch(exitLines_[box]);
     }
     for (std::size_t t : {kSucceededRow, kFailedRow}) {
-        if (totals_[t].has_value() != counted) {
-            return damage(totalLines_[t],
-                          counted ? "die Anzahl fehlt" : "eine Anzahl, wo die übrigen fehlen");
-        }
+        if (totals_[t].has_value() != counted) return mismatch(totalLines_[t]);
     }
     if (escapes_.has_value() != counted) {
-        return damage(counted ? endLine : lineOf(Key::Escapes),
-                      counted ? "die Zeile „Wexalen: …“ fehlt" : "Wexalen ohne Anzahlen in der Tabelle");
+        return counted ? damage(endLine_, "die Zeile „Wexalen: …“ fehlt")
+                       : damage(lineOf(Key::Escapes), "Wexalen ohne Anzahlen in der Tabelle");
     }
-    if (!counted) {
-        if (totals_[kStepsRow]) return damage(totalLines_[kStepsRow], "Schritte ohne Anzahlen");
-        return std::nullopt;
-    }
+    if (!counted && totals_[kStepsRow]) return damage(totalLines_[kStepsRow], "Schritte ohne Anzahlen");
+    return std::nullopt;
+}
+
+std::optional<FileDamage> Parser::checkSums() const {
     // Each count is at most 2^53, so eight of them add up without overflow.
     const std::int64_t sum = std::accumulate(exits_.begin(), exits_.end(), std::int64_t{0},
                                              [](std::int64_t s, const auto& c) { return s + *c; });
     if (sum != *escapes_) {
-        return damage(lineOf(Key::Escapes), std::to_string(*escapes_) + " Wexalen, aber die Ausgänge zählen zusammen " +
+        return damage(lineOf(Key::Escapes), std::to_string(*escapes_) +
+                                                " Wexalen, aber die Ausgänge zählen zusammen " +
                                                 std::to_string(sum));
     }
     const std::int64_t succeeded = *totals_[kSucceededRow];
     const std::int64_t failed = *totals_[kFailedRow];
+    const int line = totalLines_[kSucceededRow];
     if (succeeded + failed != *escapes_) {
-        return damage(totalLines_[kSucceededRow], "gelungen und mißglückt zählen zusammen " + std::to_string(succeeded + failed) +
-                                          ", nicht " + std::to_string(*escapes_) + " Wexalen");
+        return damage(line, "gelungen und mißglückt zählen zusammen " + std::to_string(succeeded + failed) +
+                                ", nicht " + std::to_string(*escapes_) + " Wexalen");
     }
     // Under one setting the totals follow the barriers; a mixed series classified each exit
     // by the barriers at its last finish.
@@ -517,9 +525,9 @@ std::optional<FileDamage> Parser::check() const {
         if (!results_.setting.barriers[box]) unguarded += *exits_[box];
     }
     if (!results_.mixed && succeeded != unguarded) {
-        return damage(totalLines_[kSucceededRow], "gelungen " + std::to_string(succeeded) +
-                                          ", aber die Ausgänge ohne Lichtschranke zählen zusammen " +
-                                          std::to_string(unguarded));
+        return damage(line, "gelungen " + std::to_string(succeeded) +
+                                ", aber die Ausgänge ohne Lichtschranke zählen zusammen " +
+                                std::to_string(unguarded));
     }
     return std::nullopt;
 }
@@ -528,9 +536,9 @@ std::optional<FileDamage> Parser::check() const {
 
 void writeResultsFile(std::ostream& out, const Results& results, const ExactSolution& exact) {
     out << kByteOrderMark;
-    writeRow(out, {std::string(kHeadings[0]), std::string(kHeadings[1]), std::string(kHeadings[2]),
-                   std::string(kHeadings[3]), std::string(kHeadings[4]), std::string(kHeadings[5]),
-                   std::string(kHeadings[6])});
+    Cells headings;
+    std::copy(kHeadings.begin(), kHeadings.end(), headings.begin());
+    writeRow(out, headings);
     const std::optional<Tally>& tally = results.tally;
     const std::int64_t escapes = tally ? tally->exits.escapes : 0;
     for (std::size_t box = 0; box < nw::kBarrierCount; ++box) {

@@ -104,6 +104,9 @@ const BadInput kBadInputs[] = {
      "„bad\\xFF.svg“ ist kein gültiges UTF-8"},
     {"matrixWithThreadsWithoutSwarm", {"--matrix", "--threads", "2"},
      "--threads gilt bei --matrix nur mit --escapes"},
+    {"mergeWithoutFiles", {"--merge", "--format", "json"}, "mindestens eine Ergebnisdatei"},
+    {"mergeWithBarriers", {"--merge", "a.csv", "--barriers", "11000000"}, "--barriers"},
+    {"mergeWithSeed", {"--seed", "1", "--merge", "a.csv"}, "--seed"},
 };
 
 class RejectedInput : public testing::TestWithParam<BadInput> {};
@@ -127,7 +130,7 @@ TEST(Executable, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* option :
-         {"--escapes", "--barriers", "--turn-back", "--seed", "--exact", "--format", "--threads"}) {
+         {"--escapes", "--barriers", "--turn-back", "--seed", "--exact", "--format", "--threads", "--merge"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     const Outcome version = runSim({"--version"});
