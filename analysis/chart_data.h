@@ -37,6 +37,7 @@ struct BandPoint {
 // from its batch run.
 struct ChartData {
     Setting setting = kStartSetting;      // the titles name it
+    bool settingInTitles = true;          // false where a heading above says it already
     std::array<ExitBar, network::kBarrierCount> exits{};  // by counter box
     double succeededProbability = 0;
     std::string succeededFraction = "0";

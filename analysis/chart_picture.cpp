@@ -25,7 +25,11 @@ void paintCharts(QPainter& painter, const QRectF& target, const ChartData& data,
     font.setPixelSize(static_cast<int>(std::lround(layout.fontPixels)));
     for (QChart* c : {static_cast<QChart*>(frequencies), static_cast<QChart*>(convergence)}) {
         c->setBackgroundRoundness(0);
+        // A picture's own border is margin enough, but the last label of an axis reaches out.
+        const int half = font.pixelSize() / 2;
+        c->setMargins(QMargins(half, half, 3 * half, half));
         setChartFonts(*c, font);
+        c->legend()->setVisible(layout.legends);
         scene.addItem(c);
     }
     frequencies->setGeometry(QRectF(QPointF(0, 0), layout.chart));

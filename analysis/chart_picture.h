@@ -15,6 +15,7 @@ struct ChartsLayout {
     Qt::Orientation orientation = Qt::Horizontal;
     QSizeF chart;
     double fontPixels;
+    bool legends = true;  // false where a text beside the charts explains their colours
 };
 
 // A saved PNG or SVG: wide enough for every exit's label.

@@ -24,6 +24,7 @@ void useGermanNumbers(QChart& chart) {
 }
 
 QString chartTitle(const QString& what, const ChartData& data) {
+    if (!data.settingInTitles) return QStringLiteral("<b>%1</b>").arg(what.toHtmlEscaped());
     const std::string setting =
         "Lichtschranken " + barriersText(data.setting) + " · Hin-und-her möglich: " + turnBackText(data.setting);
     return QStringLiteral("<b>%1</b> · %2<br>%3")

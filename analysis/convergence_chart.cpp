@@ -20,10 +20,9 @@ constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small 
 
 QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
     if (escapes == 0) return QStringLiteral("Anzahl der Wexalen k: noch keine gezählt");
-    const QString spacing = stride == 1 ? QStringLiteral("jede ein Punkt")
-                                        : QStringLiteral("jede %1. ein Punkt").arg(QString::fromStdString(german::count(stride)));
-    return QStringLiteral("Anzahl der Wexalen k: 1 bis %1, %2")
-        .arg(QString::fromStdString(german::count(escapes)), spacing);
+    const QString range = QStringLiteral("Anzahl der Wexalen k: 1 bis %1").arg(QString::fromStdString(german::count(escapes)));
+    if (stride == 1) return range;
+    return range + QStringLiteral(", jede %1. ein Punkt").arg(QString::fromStdString(german::count(stride)));
 }
 
 ConvergenceChart::ConvergenceChart() {

@@ -39,8 +39,8 @@ private:
     QValueAxis* shareAxis_ = nullptr;
 };
 
-// "Anzahl der Wexalen k: 1 bis 1000, jede ein Punkt"; the points' spacing says how far the
-// series has been thinned.
+// "Anzahl der Wexalen k: 1 bis 1000", and ", jede 256. ein Punkt" once the series has been
+// thinned.
 QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride);
 
 }  // namespace wexal::analysis

@@ -1,22 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/export.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <sstream>
 
-#include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
 #include <QImage>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-#include <QTextDocument>
 
 #include "analysis/chart_picture.h"
 #include "analysis/result_table_model.h"
-#include "sim/result_wording.h"
+#include "analysis/worksheet.h"
 
 namespace wexal::analysis {
 namespace {
@@ -31,48 +27,11 @@ constexpr std::array<FormatInfo, 4> kFormats = {{
     {SaveFormat::Csv, "csv", "CSV-Tabelle (*.csv)"},
     {SaveFormat::Png, "png", "PNG-Bild der Diagramme (*.png)"},
     {SaveFormat::Svg, "svg", "SVG-Grafik der Diagramme (*.svg)"},
-    {SaveFormat::Pdf, "pdf", "PDF-Arbeitsblatt mit Tabelle und Diagrammen (*.pdf)"},
+    {SaveFormat::Pdf, "pdf", "PDF-Arbeitsblatt mit Stadtplan, Tabelle und Diagrammen (*.pdf)"},
 }};
 
-constexpr int kPdfDpi = 300;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kSvgWidthMm = 180;
-constexpr qreal kPdfMarginMm = 15;
-constexpr qreal kPdfTablePart = 0.4;  // of the page's height; the charts take the rest
-
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-QString tableHtml(const ResultTableModel& table) {
-    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
-    for (int c = 0; c < table.columnCount(); ++c) {
-        QString heading = table.headerData(c, Qt::Horizontal).toString().toHtmlEscaped();
-        html += QStringLiteral("<th>%1</th>").arg(heading.replace(u'\n', QStringLiteral("<br>")));
-    }
-    html += QStringLiteral("</tr>");
-    for (int r = 0; r < table.rowCount(); ++r) {
-        html += QStringLiteral("<tr>");
-        for (int c = 0; c < table.columnCount(); ++c) {
-            const QString align = c <= ResultTableModel::kBarrier ? QStringLiteral("left") : QStringLiteral("right");
-            html += QStringLiteral("<td align=\"%1\">%2</td>")
-                        .arg(align, table.data(table.index(r, c)).toString().toHtmlEscaped());
-        }
-        html += QStringLiteral("</tr>");
-    }
-    return html + QStringLiteral("</table>");
-}
-
-QString worksheetHtml(const ResultTableModel& table) {
-    const CountedExits counted = table.counted();
-    QString html = QStringLiteral("<h2>Wexal – Auswertung</h2><p>%1</p>")
-                       .arg(fromUtf8(wording::settingLine(table.escape().setting(), counted.escapes)).toHtmlEscaped());
-    if (table.mixed()) {
-        html += QStringLiteral("<p><b>%1</b></p>").arg(fromUtf8(wording::mixedSettingsNotice()).toHtmlEscaped());
-    }
-    html += tableHtml(table);
-    html += QStringLiteral("<p>%1</p>")
-                .arg(fromUtf8(wording::goodnessOfFitLine(counted, table.exact(), table.mixed())).toHtmlEscaped());
-    return html;
-}
 
 }  // namespace
 
@@ -165,30 +124,6 @@ bool writeCsv(QIODevice& device, const ResultTableModel& table) {
     const std::string text = out.str();
     return device.write(text.data(), static_cast<qint64>(text.size())) ==
            static_cast<qint64>(text.size());
-}
-
-bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& data) {
-    QPdfWriter pdf(&device);
-    pdf.setTitle(QStringLiteral("Wexal – Auswertung"));
-    pdf.setCreator(QStringLiteral("Wexal"));
-    pdf.setResolution(kPdfDpi);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                       QPageLayout::Millimeter);
-    QPainter painter;
-    if (!painter.begin(&pdf)) return false;
-    const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
-
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&pdf);
-    document.setPageSize(page.size());
-    document.setHtml(worksheetHtml(table));
-    document.drawContents(&painter, page);
-
-    const qreal top = std::max(document.size().height(), page.height() * kPdfTablePart);
-    paintCharts(painter, QRectF(0, top, page.width(), page.height() - top), data,
-                {Qt::Vertical, QSizeF(800, 560), 16});
-    return painter.end();
 }
 
 ChartData chartDataOf(const ResultTableModel& table) {

@@ -37,8 +37,6 @@ bool writeChartsSvg(QIODevice& device, const ChartData& data);
 Results resultsOf(const ResultTableModel& table);
 // The results file, as wexal-sim --format csv writes it.
 bool writeCsv(QIODevice& device, const ResultTableModel& table);
-// A worksheet page: the setting, the table, the goodness of fit and both charts.
-bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& data);
 
 // The Auswertung's results in the format the path's extension names.
 std::optional<QString> saveResults(const QString& path, const ResultTableModel& table);

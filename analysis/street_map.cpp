@@ -68,7 +68,7 @@ struct Measures {
 
 Measures measuresFor(const QFontMetricsF& metrics) {
     const double line = metrics.height();
-    return {line, 0.8 * line, 0.3 * line, std::max(1.0, line / 8)};
+    return {line, 0.7 * line, 0.3 * line, std::max(1.0, line / 8)};
 }
 
 bool isExitNode(int node, const Setting& setting) { return nw::isExit(node, setting.rewiringBarrierOn()); }
@@ -94,8 +94,12 @@ struct Piece {
     QRectF around;
 };
 
+// Node 6's barrier crosses its street at the node, reaching this far from its centre; the
+// label below it starts further out.
+double barrierReachAtNode(const Measures& m) { return m.radius + 1.5 * m.gap; }
+
 QRectF beside(Side side, QSizeF size, const Measures& m) {
-    const double reach = m.radius + m.gap;
+    const double reach = side == Side::Below ? barrierReachAtNode(m) + m.gap : m.radius + m.gap;
     switch (side) {
         case Side::Above: return {-size.width() / 2, -reach - size.height(), size.width(), size.height()};
         case Side::Below: return {-size.width() / 2, reach, size.width(), size.height()};
@@ -257,7 +261,7 @@ private:
             const QPointF across(-along.y(), along.x());
             const bool onItsStreet = label.node == nw::kRewiredNode;
             const QPointF centre = at(label.node) + (onItsStreet ? QPointF() : along * (m_.radius + 2 * m_.gap));
-            const double half = onItsStreet ? m_.radius * 2 : m_.radius * 1.2;
+            const double half = onItsStreet ? barrierReachAtNode(m_) : m_.radius * 1.2;
             const double thickness = m_.radius * 0.6;
             const QPointF a = centre + across * half;
             const QPointF b = centre - across * half;

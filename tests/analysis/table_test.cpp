@@ -218,7 +218,7 @@ void ResultTable::escapesAxisSaysWhatTheChartCovers_data() {
     QTest::addColumn<qlonglong>("stride");
     QTest::addColumn<QString>("title");
     QTest::addRow("none") << 0LL << 1LL << "Anzahl der Wexalen k: noch keine gezählt";
-    QTest::addRow("every escape") << 1000LL << 1LL << "Anzahl der Wexalen k: 1 bis 1000, jede ein Punkt";
+    QTest::addRow("every escape") << 1000LL << 1LL << "Anzahl der Wexalen k: 1 bis 1000";
     QTest::addRow("thinned") << 1000000LL << 256LL << "Anzahl der Wexalen k: 1 bis 1\u202F000\u202F000, jede 256. ein Punkt";
 }
 
