@@ -5,14 +5,16 @@
 #include <cmath>
 #include <sstream>
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "analysis/chart_picture.h"
 #include "analysis/result_table_model.h"
 #include "analysis/worksheet.h"
+#include "platform/whole_file.h"
 
 namespace wexal::analysis {
 namespace {
@@ -65,18 +67,21 @@ QString extensionOf(SaveFormat format) {
 
 std::optional<QString> saveAtomically(const QString& path,
                                       const std::function<bool(QIODevice&)>& write) {
-    const auto failure = [&path](const QString& reason) {
-        return QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden: %2").arg(path, reason);
+    const std::string name = QFile::encodeName(path).toStdString();
+    const auto failure = [&name](const std::string& reason) {
+        return QString::fromStdString(saveFailureLine(name, reason));
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
-    if (!write(file)) {
-        file.cancelWriting();
-        const QString reason = file.errorString();
-        file.commit();  // removes the temporary file; the target stays as it was
-        return failure(reason);
-    }
-    if (!file.commit()) return failure(file.errorString());
+    // Refused before anything is drawn: a missing folder or a FIFO in the way.
+    if (auto reason = checkWritable(name)) return failure(*reason);
+    // Drawn into memory, where no write falls short and no library prints a word; the file
+    // gets the bytes in one checked step.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer)) return failure("Der Inhalt ließ sich nicht erzeugen");
+    buffer.close();
+    const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (auto reason = writeWholeFile(name, content)) return failure(*reason);
     return std::nullopt;
 }
 

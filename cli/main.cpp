@@ -2,6 +2,7 @@
 // wexal-sim: many escapes on the window's own core, beside the exact probabilities.
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -17,7 +18,9 @@
 #include "cli/progress_bar.h"
 #include "cli/ranking.h"
 #include "cli/report.h"
+#include "cli/standard_output.h"
 #include "platform/qt/german_translations.h"
+#include "platform/whole_file.h"
 #include "sim/exact_solution.h"
 #include "sim/swarm.h"
 #include "sim/transitions.h"
@@ -26,6 +29,28 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
+
+// Standard output was closed when the program started; its stand-in takes nothing.
+bool outputClosed = false;
+
+// One line on standard error, whatever line breaks it carries.
+void complain(const std::string& line) {
+    std::string shown = line;
+    for (char& c : shown) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    std::cerr << "wexal-sim: " << shown << std::endl;
+}
+
+// The whole output in one checked write: standard output never holds half a result, and a
+// full disk, a closed pipe or a closed standard output is named, not passed over.
+int print(const std::string& text) {
+    const std::optional<std::string> failure =
+        outputClosed ? wexal::germanErrorText(EBADF) : wexal::cli::writeStandardOutput(text);
+    if (!failure) return 0;
+    complain("Die Standardausgabe ließ sich nicht schreiben: " + *failure);
+    return kFailed;
+}
 
 // Without --seed every run is a new one, as in the window: the seed comes from the clock.
 std::uint64_t seedFor(const wexal::cli::RunOptions& options) {
@@ -43,18 +68,17 @@ int run(const wexal::cli::RunOptions& options) {
                                 [&bar](std::int64_t finished) { bar.update(finished); });
         bar.finish();
     }
-    // The whole report at once, after the run: stdout never holds half a result.
     std::ostringstream text;
     writeReport(text, report);
-    std::cout << text.str() << std::flush;
-    if (!std::cout) return kFailed;
+    int status = print(text.str());
+    // A standard output that failed does not cost the plot of a long run.
     if (!options.plotFile.empty()) {
         if (auto error = writePlot(report, options.plotFile)) {
-            std::cerr << "wexal-sim: " << *error << std::endl;
-            return kFailed;
+            complain(*error);
+            status = kFailed;
         }
     }
-    return 0;
+    return status;
 }
 
 // --rank: exact chances only, so nothing to wait for and no progress bar.
@@ -62,8 +86,7 @@ int rank(const wexal::cli::RunOptions& options) {
     using namespace wexal::cli;
     std::ostringstream text;
     writeRanking(text, rankSettings(*options.rank, options.setting.turnBack), options.format);
-    std::cout << text.str() << std::flush;
-    return std::cout ? 0 : kFailed;
+    return print(text.str());
 }
 
 // --matrix and --after N: the exact chain, and beside it a swarm when --escapes asks for one.
@@ -84,8 +107,7 @@ int chain(const wexal::cli::RunOptions& options) {
     } else {
         writeMatrix(text, options.setting, matrix, swarm, options.format);
     }
-    std::cout << text.str() << std::flush;
-    return std::cout ? 0 : kFailed;
+    return print(text.str());
 }
 
 // --merge: nothing on standard output unless every file pools.
@@ -93,21 +115,21 @@ int merge(const wexal::cli::RunOptions& options) {
     using namespace wexal::cli;
     std::variant<wexal::ClassPool, std::string> merged = mergeFiles(options.mergeFiles);
     if (const auto* error = std::get_if<std::string>(&merged)) {
-        std::cerr << "wexal-sim: " << *error << std::endl;
+        complain(*error);
         return kBadInput;
     }
     std::ostringstream text;
     writeReport(text, mergedReport(options, std::get<wexal::ClassPool>(std::move(merged))));
-    std::cout << text.str() << std::flush;
-    return std::cout ? 0 : kFailed;
+    return print(text.str());
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    outputClosed = wexal::cli::plugClosedStandardStreams();
     if (auto error = wexal::cli::checkEncoding(
             std::span<const char* const>(argv, static_cast<std::size_t>(argc)))) {
-        std::cerr << "wexal-sim: " << *error << std::endl;
+        complain(*error);
         return kBadInput;
     }
     const auto app = wexal::cli::makeApplication(argc, argv);
@@ -116,16 +138,21 @@ int main(int argc, char* argv[]) {
         wexal::cli::parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.action) {
         case wexal::cli::CommandLine::Action::Reject:
-            std::cerr << "wexal-sim: " << commandLine.message << std::endl;
+            complain(commandLine.message);
             return kBadInput;
         case wexal::cli::CommandLine::Action::ShowHelp:
-        case wexal::cli::CommandLine::Action::ShowVersion:
-            std::cout << commandLine.message << std::flush;
-            return std::cout ? 0 : kFailed;
+        case wexal::cli::CommandLine::Action::ShowVersion: return print(commandLine.message);
         case wexal::cli::CommandLine::Action::Run: break;
     }
+    const wexal::cli::RunOptions& options = commandLine.options;
+    // Checked before the run, which may take hours: the folder, the name, what is in the way.
+    if (!options.plotFile.empty()) {
+        if (auto reason = wexal::checkWritable(options.plotFile)) {
+            complain(wexal::saveFailureLine(options.plotFile, *reason));
+            return kFailed;
+        }
+    }
     try {
-        const wexal::cli::RunOptions& options = commandLine.options;
         switch (options.mode) {
             case wexal::cli::Mode::Merge: return merge(options);
             case wexal::cli::Mode::Rank: return rank(options);
@@ -136,7 +163,7 @@ int main(int argc, char* argv[]) {
         }
         return kFailed;
     } catch (const std::exception& error) {
-        std::cerr << "wexal-sim: " << error.what() << std::endl;
+        complain(error.what());
         return kFailed;
     }
 }

@@ -262,8 +262,9 @@ void writeJson(std::ostream& out, const Report& report) {
                orNull(line.frequency) + R"(, "probability": ")" + line.probability +
                R"(", "probabilityValue": )" + shortestDecimal(line.probabilityValue);
     };
+    // The seed the batch drew from, the clock's too; a pooled class result has none.
     std::optional<std::uint64_t> seed;
-    if (report.batch && !report.merged) seed = o.seed;
+    if (report.batch && !report.merged) seed = report.seedUsed;
     out << "{\n  \"escapes\": " << (report.batch ? report.batch->escapes : 0) << ",\n  \"barriers\": \""
         << barriersText(o.setting) << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
         << "\",\n  \"seed\": " << orNull(seed) << ",\n  \"exits\": [\n";

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "analysis/auswertung.h"
+#include "fault_targets.h"
 #include "analysis/export.h"
 #include "analysis/result_table_model.h"
 #include "platform/headless_runtime.h"
@@ -57,6 +58,8 @@ private slots:
     void everyFormatOpens_data();
     void everyFormatOpens();
     void resultsFilesOfRandomRunsReadBack();
+    void aFaultLeavesEverythingAsItWas_data();
+    void aFaultLeavesEverythingAsItWas();
     void aFailedSaveReportsAndLeavesNoFile_data();
     void aFailedSaveReportsAndLeavesNoFile();
     void aWriteThatBreaksOffKeepsTheOldFile();
@@ -125,10 +128,48 @@ void Saving::resultsFilesOfRandomRunsReadBack() {
     }
 }
 
+// Every format on every fault: the German reason in one message, and the folder exactly as it
+// was, the good file byte for byte, the FIFO or device node still what it was, nothing beside.
+void Saving::aFaultLeavesEverythingAsItWas_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("reason");
+    for (const char* name : {"ergebnis.csv", "diagramme.png", "diagramme.svg", "arbeitsblatt.pdf"}) {
+        for (const test::FaultCase& row : test::kFaultCases) {
+            QTest::addRow("%s, %s", name, row.name)
+                << QString::fromUtf8(name) << static_cast<int>(row.fault) << QString::fromUtf8(row.reason);
+        }
+    }
+}
+
+void Saving::aFaultLeavesEverythingAsItWas() {
+    QFETCH(QString, name);
+    QFETCH(int, fault);
+    QFETCH(QString, reason);
+    constexpr rlim_t kSizeLimit = 256;  // bytes: below every format's size
+    test::ScratchFolder folder;
+    QVERIFY(folder.valid());
+    const auto kind = static_cast<test::Fault>(fault);
+    const std::string path = folder.prepare(kind, name.toStdString(), "die alte, gute Datei\n");
+    if (path.empty()) QSKIP("needs root, mknod and a tmpfs");
+    const auto before = folder.entries();
+    SavedRun run;
+    bool saved = true;
+    {
+        const test::FileSizeLimit limit(kind == test::Fault::FileSizeLimit ? std::optional(kSizeLimit)
+                                                                           : std::nullopt);
+        saved = run.auswertung.saveTo(QString::fromStdString(path));
+    }
+    QVERIFY(!saved);
+    QCOMPARE(run.runtime.messages(),
+             std::vector<std::string>{"Die Datei „" + path + "“ konnte nicht gespeichert werden: " +
+                                      reason.toStdString()});
+    QVERIFY(folder.entries() == before);
+}
+
 void Saving::aFailedSaveReportsAndLeavesNoFile_data() {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<bool>("readOnlyFolder");
-    QTest::addRow("folder missing") << "fehlt/ergebnis.csv" << false;
     QTest::addRow("a folder in the way") << "ordner.pdf" << false;
     QTest::addRow("folder without write permission") << "ergebnis.png" << true;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run_executable.h"
 
+#include "fault_targets.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -31,6 +33,7 @@ std::string readAll(int fd) {
     return text;
 }
 
+// outFd -1: standard output closed.
 pid_t spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
             int outFd, int errFd) {
     std::vector<std::string> argvText{WEXAL_SIM_EXECUTABLE};
@@ -51,7 +54,11 @@ pid_t spawn(const std::vector<std::string>& arguments, const std::vector<std::st
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+    if (outFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    }
     posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
     pid_t pid = -1;
     const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
@@ -75,6 +82,25 @@ Outcome runSim(const std::vector<std::string>& arguments,
     Outcome outcome;
     outcome.status = waitFor(spawn(arguments, environment, outFd, errFd));
     outcome.out = readAll(outFd);
+    outcome.err = readAll(errFd);
+    return outcome;
+}
+
+Outcome runSim(const std::vector<std::string>& arguments, const Launch& launch) {
+    const bool ownOutput = launch.output == Launch::Output::File;
+    const int outFd = ownOutput ? temporaryFile()
+                      : launch.output == Launch::Output::Descriptor ? launch.outFd
+                                                                    : -1;
+    const int errFd = temporaryFile();
+    Outcome outcome;
+    pid_t pid = -1;
+    {
+        // Set around the spawn, which the child inherits it from, and put back at once.
+        const wexal::test::FileSizeLimit limit(launch.fileSizeLimit);
+        pid = spawn(arguments, {}, outFd, errFd);
+    }
+    outcome.status = waitFor(pid);
+    if (ownOutput) outcome.out = readAll(outFd);
     outcome.err = readAll(errFd);
     return outcome;
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -18,6 +21,17 @@ struct Outcome {
 // Runs wexal-sim with the arguments and extra environment entries ("NAME=value") and waits.
 Outcome runSim(const std::vector<std::string>& arguments,
                const std::vector<std::string>& environment = {});
+
+// How else to start it: standard output onto a descriptor of the test's or closed, and a limit
+// on the size of any file it writes (RLIMIT_FSIZE, with SIGXFSZ ignored, so that a write past
+// it fails with EFBIG as on a full disk).
+struct Launch {
+    enum class Output { File, Descriptor, Closed };
+    Output output = Output::File;
+    int outFd = -1;  // for Output::Descriptor
+    std::optional<rlim_t> fileSizeLimit;
+};
+Outcome runSim(const std::vector<std::string>& arguments, const Launch& launch);
 
 // Starts wexal-sim with standard output into a temporary file and standard error onto the
 // given descriptor; the caller ends it with stopSim.
