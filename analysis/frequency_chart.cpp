@@ -94,8 +94,4 @@ void FrequencyChart::draw(const ChartData& data) {
 
 double FrequencyChart::barHeight(int box) const { return frequencies_->at(positionOf(box)); }
 
-double FrequencyChart::markerHeight(int box) const {
-    return markers_.at(static_cast<std::size_t>(positionOf(box)))->at(0).y();
-}
-
 }  // namespace wexal::analysis

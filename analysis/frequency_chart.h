@@ -23,9 +23,8 @@ public:
     FrequencyChart();
     void draw(const ChartData& data);
 
-    // For the tests: the bars' heights and the markers' heights, by counter box.
+    // The bar's height by counter box: the relative frequency it shows.
     double barHeight(int box) const;
-    double markerHeight(int box) const;
 
 private:
     QBarSet* frequencies_ = nullptr;

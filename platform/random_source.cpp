@@ -1,20 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/random_source.h"
 
-#include <bit>
 #include <chrono>
 
 namespace wexal {
 namespace {
-
-// splitmix64 spreads any 64-bit value over the whole word; used to seed and to mix.
-// NOLINTBEGIN(readability-magic-numbers): the published constants of splitmix64 and xoshiro256**
-std::uint64_t splitmix64(std::uint64_t& x) {
-    std::uint64_t z = (x += 0x9e3779b97f4a7c15ULL);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
-}
 
 std::uint64_t steadyNanoseconds() {
     return static_cast<std::uint64_t>(
@@ -22,6 +12,14 @@ std::uint64_t steadyNanoseconds() {
 }
 
 }  // namespace
+
+// NOLINTBEGIN(readability-magic-numbers): the published constants of splitmix64 and xoshiro256**
+std::uint64_t splitmix64(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
 
 Xoshiro256::Xoshiro256(std::uint64_t seed) {
     for (auto& word : s_) word = splitmix64(seed);

@@ -19,6 +19,10 @@ public:
     virtual float nextRandom() = 0;
 };
 
+// splitmix64 (Steele, Lea, Flood): the next value of the sequence that `state` stands in,
+// spread over the whole word. Seeds and mixes the generator below.
+std::uint64_t splitmix64(std::uint64_t& state);
+
 // xoshiro256** (Blackman & Vigna): small, fast, passes BigCrush.
 class Xoshiro256 {
 public:
@@ -63,7 +67,6 @@ public:
     ClockRandom(std::uint64_t seed, Clock clock);    // for tests: a chosen start and clock
     void reseedFromClock() override;
     float nextRandom() override { return gen_.nextFloat(); }
-    std::uint64_t nextRaw() { return gen_.next(); }
 
 private:
     Xoshiro256 gen_;

@@ -44,8 +44,7 @@ void Wexal::Check1_Click(std::int16_t index) {
     escape_.setBarrier(index, value);
 }
 
-// Both options do the same: the step after the click follows the selected one.
-void Wexal::Option1_Click() { escape_.setTurnBack(option1_->isChecked()); }
-void Wexal::Option2_Click() { escape_.setTurnBack(option1_->isChecked()); }
+// Either option: the step after the click follows the selected one.
+void Wexal::Option_Click() { escape_.setTurnBack(option1_->isChecked()); }
 
 }  // namespace wexal

@@ -23,8 +23,7 @@ std::optional<float> times(std::optional<double> design, double factor) {
 
 Pass computePass(ScreenSize screen) {
     Pass pass;
-    pass.scale = scaleFor(screen);
-    const Scale& s = pass.scale;
+    const Scale s = scaleFor(screen);
     pass.controls.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
         const double fx = row.scaled ? s.x : 1.0;
@@ -48,7 +47,5 @@ Pass computePass(ScreenSize screen) {
 int toPixels(double units, double dotsPerInch) {
     return static_cast<int>(std::lround(units * dotsPerInch / kUnitsPerInch));
 }
-
-double toUnits(double pixels, double dotsPerInch) { return pixels * kUnitsPerInch / dotsPerInch; }
 
 }  // namespace wexal::layout

@@ -36,7 +36,6 @@ struct MarkPlacement {
 };
 
 struct Pass {
-    Scale scale;
     std::vector<Placement> controls;
     std::array<MarkPlacement, network::kBarrierCount> marks{};
     network::NodeArray<float> nodeX{};  // entry 0 unused
@@ -48,6 +47,5 @@ Pass computePass(ScreenSize screen);
 // Design units to device pixels at the given dots per inch: the one place where layout
 // values are rounded.
 int toPixels(double units, double dotsPerInch);
-double toUnits(double pixels, double dotsPerInch);
 
 }  // namespace wexal::layout

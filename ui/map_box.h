@@ -16,7 +16,6 @@ public:
     explicit MapBox(QWidget* parent = nullptr);
 
     void setPenWidth(int pixels) { penWidth_ = pixels; }
-    int penWidth() const { return penWidth_; }
     // A straight line between two points in pixels of this widget.
     void drawLine(QPointF from, QPointF to);
     // Erases everything drawn at run time; the background and the controls stay.

@@ -23,6 +23,7 @@ namespace {
 
 using controls::Kind;
 
+// Without the "B" of "Bankraub": the design gives the title exactly so.
 constexpr const char* kWindowTitle = "ankraub in Tremmelin";
 constexpr int kMarkWidth = 8;  // pixels
 
@@ -208,7 +209,7 @@ void Wexal::connectCommands() {
         {"cmd100", &Wexal::cmd100_Click},           {"cmdNeustart", &Wexal::cmdNeustart_Click},
         {"cmdCLSpuren", &Wexal::cmdCLSpuren_Click}, {"cmdCLZähler", &Wexal::cmdCLZaehler_Click},
         {"Command1", &Wexal::Command1_Click},       {"cmdEnde", &Wexal::cmdEnde_Click},
-        {"Option1", &Wexal::Option1_Click},         {"Option2", &Wexal::Option2_Click},
+        {"Option1", &Wexal::Option_Click},          {"Option2", &Wexal::Option_Click},
     });
     for (const Wiring& w : kWiring) {
         auto* button = qobject_cast<QAbstractButton*>(control(QString::fromUtf8(w.name)));

@@ -74,8 +74,7 @@ private:
     void Command1_Click();
     void cmdEnde_Click();
     void Check1_Click(std::int16_t index);
-    void Option1_Click();
-    void Option2_Click();
+    void Option_Click();  // Option1_Click and Option2_Click: both do the same
 
     // EscapeObserver: the escape's news rendered into the controls.
     void streetTaken(int from, int to, int penWidth) override;

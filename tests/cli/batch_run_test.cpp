@@ -128,6 +128,17 @@ TEST(Batch, CountsEveryStep) {
     EXPECT_LE(batch.meanStepsStandardError(), 0.5 / std::sqrt(999.0));
 }
 
+// Two escapes of 2 and 4 steps: mean 3, sample variance ((2 - 3)^2 + (4 - 3)^2) / (2 - 1) = 2,
+// standard error sqrt(2 / 2) = 1. Dividing by n instead of n - 1 would give 0.707.
+TEST(Batch, TheStandardErrorOfTheMeanStepsDividesByNMinusOne) {
+    BatchResult two;
+    two.escapes = 2;
+    two.steps = 2 + 4;
+    two.stepsSquared = 4 + 16;
+    EXPECT_DOUBLE_EQ(two.meanSteps(), 3);
+    EXPECT_DOUBLE_EQ(two.meanStepsStandardError(), 1);
+}
+
 TEST(Batch, ReportsProgressUpToTheEnd) {
     std::vector<std::int64_t> reports;
     runBatch(kStartSetting, 150'000, 1, 1,

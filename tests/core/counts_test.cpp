@@ -145,6 +145,9 @@ TEST_F(Counts, ASettingChangedAfterCountingMarksTheSeriesAsMixedUntilCleared) {
     stepDrawing({position(1, 2)});
     escape.setTurnBack(false);
     EXPECT_FALSE(escape.countsMixSettings()) << "the same option again changes nothing";
+    escape.setBarrier(0, true);
+    escape.setBarrier(1, false);
+    EXPECT_FALSE(escape.countsMixSettings()) << "a barrier set as it is changes nothing";
     escape.setBarrier(4, true);
     EXPECT_TRUE(escape.countsMixSettings()) << "the running escape began under another setting";
     escape.clearCounters();

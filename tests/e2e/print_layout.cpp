@@ -30,9 +30,9 @@ int main(int argc, char* argv[]) {
     const double dpi = std::atof(argv[3]);
     if (!(dpi > 0)) return 2;
     using wexal::layout::toPixels;
-    using wexal::layout::toUnits;
+    const auto toUnits = [dpi](double pixels) { return pixels * wexal::kUnitsPerInch / dpi; };
     const wexal::layout::Pass pass = wexal::layout::computePass(
-        {toUnits(std::atof(argv[1]), dpi), toUnits(std::atof(argv[2]), dpi)});
+        {toUnits(std::atof(argv[1])), toUnits(std::atof(argv[2]))});
 
     std::map<std::string, Rect> inContainer;  // as the window sets them, each in its container
     for (const auto& p : pass.controls) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/random_source.h"
 #include "ui/map_box.h"
 #include "ui/window_fixture.h"
 
@@ -24,17 +25,11 @@ constexpr int kCommands = 5000;
 constexpr std::uint64_t kSessionSeed = 20240611;
 constexpr std::uint64_t kEscapeSeed = 7;
 
-// splitmix64 (Steele, Lea, Flood): our own, so no library can change the session.
+// The session's choices from the generator's own splitmix64: no library can change them.
 class SplitMix64 {
 public:
     explicit SplitMix64(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = state_ += 0x9e3779b97f4a7c15ULL;
-        z = (z ^ (z >> 30U)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27U)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31U);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    int below(int n) { return static_cast<int>(splitmix64(state_) % static_cast<std::uint64_t>(n)); }
 
 private:
     std::uint64_t state_;
