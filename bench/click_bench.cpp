@@ -36,8 +36,8 @@ void clickFifty(benchmark::State& bench, int escapesBefore, bool withAuswertung 
     wexal::Wexal window(runtime);
     window.showCentred();
     (void)QTest::qWaitForWindowExposed(&window);
-    qobject_cast<QRadioButton*>(window.control("Option1"))->click();  // "ja": longer escapes
-    auto* fifty = qobject_cast<QAbstractButton*>(window.control("cmd100"));
+    qobject_cast<QRadioButton*>(window.control(wexal::controls::Id::Option1))->click();  // "ja": longer escapes
+    auto* fifty = qobject_cast<QAbstractButton*>(window.control(wexal::controls::Id::cmd100));
     wexal::analysis::Auswertung* auswertung = nullptr;
     if (withAuswertung) {
         (void)QTest::qWaitForWindowActive(&window);

@@ -2,30 +2,15 @@
 #pragma once
 
 #include <QString>
-#include <array>
 
 // What a screen reader says about the window: the names of the controls the keyboard reaches
 // and the news of the map, in German, made from the escape's numbers. The captions stay as
 // they are; these texts only travel beside them through Qt's accessibility interfaces.
 namespace wexal::announcements {
 
-struct ControlName {
-    const char* control;
-    const char* name;
-};
-
-// The controls whose own text does not say what they are: the statistics boxes have no
-// caption, the options only "ja" and "nein". The buttons are named by their captions.
-inline constexpr std::array<ControlName, 8> kNames = {{
-    {"Text2", "Wexalversuche"},
-    {"Text3", "gelungen"},
-    {"Text4", "gelungen in Prozent"},
-    {"Text5", "mißglückt"},
-    {"Text6", "mißglückt in Prozent"},
-    {"picBox", "Karte"},
-    {"Option1", "Hin-und-her möglich: ja"},
-    {"Option2", "Hin-und-her möglich: nein"},
-}};
+// The controls whose own text does not say what they are have a name in the control table:
+// the statistics boxes have no caption, the options only "ja" and "nein". The buttons are
+// named by their captions; the counter boxes and switches by the functions below.
 
 // A node as the map's news names it: "der Bank", "Kreuzung 4", "Ausgang 12". Node 6 is an
 // exit only while light barrier 5 is on.

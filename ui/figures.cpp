@@ -31,8 +31,8 @@ void ShapeFigure::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-LineFigure::LineFigure(QColor color, int width, QWidget* parent)
-    : QWidget(parent), color_(color), width_(width) {
+LineFigure::LineFigure(const controls::LineStyle& style, QWidget* parent)
+    : QWidget(parent), color_(toQColor(style.colour)), width_(style.width) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -5,7 +5,7 @@
 #include <QLineF>
 #include <QWidget>
 
-#include "ui/control_tree.h"
+#include "ui/control_table.h"
 
 namespace wexal {
 
@@ -29,7 +29,7 @@ class LineFigure final : public QWidget {
     Q_OBJECT
 
 public:
-    LineFigure(QColor color, int width, QWidget* parent);
+    LineFigure(const controls::LineStyle& style, QWidget* parent);
     void setEnds(QPointF from, QPointF to);
 
 protected:

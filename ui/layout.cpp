@@ -2,9 +2,9 @@
 #include "ui/layout.h"
 
 #include <cmath>
+#include <variant>
 
 #include "sim/node_places.h"
-#include "ui/layout_tables.h"
 
 namespace wexal::layout {
 
@@ -24,18 +24,21 @@ std::optional<float> times(std::optional<double> design, double factor) {
 Pass computePass(ScreenSize screen) {
     Pass pass;
     const Scale s = scaleFor(screen);
-    pass.controls.reserve(kControls.size());
-    for (const ControlRow& row : kControls) {
-        const double fx = row.scaled ? s.x : 1.0;
-        const double fy = row.scaled ? s.y : 1.0;
-        pass.controls.push_back({row.name, static_cast<float>(row.left * fx),
-                                 static_cast<float>(row.top * fy), times(row.width, fx),
-                                 times(row.height, fy), times(row.fontSize, s.x)});
-    }
-    for (std::size_t i = 0; i < kBarrierMarks.size(); ++i) {
-        const LineRow& m = kBarrierMarks[i];
-        pass.marks[i] = {static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
-                         static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
+    // The window's own row is its size at start, which no pass changes.
+    for (const controls::Control& c : controls::kTable) {
+        if (c.kind == controls::Kind::Window) continue;
+        if (const auto* p = std::get_if<controls::Place>(&c.design)) {
+            const double fx = p->scaled ? s.x : 1.0;
+            const double fy = p->scaled ? s.y : 1.0;
+            pass.controls.push_back({c.id, static_cast<float>(p->left * fx),
+                                     static_cast<float>(p->top * fy), times(p->width, fx),
+                                     times(p->height, fy), times(p->fontSize, s.x)});
+        } else {
+            const auto& m = std::get<controls::Ends>(c.design);
+            pass.marks.at(static_cast<std::size_t>(controls::arrayIndex(c.id))) = {
+                static_cast<float>(m.x1 * s.x), static_cast<float>(m.y1 * s.y),
+                static_cast<float>(m.x2 * s.x), static_cast<float>(m.y2 * s.y)};
+        }
     }
     for (std::size_t n = 1; n < places::kNodes.size(); ++n) {
         pass.nodeX[n] = static_cast<float>(places::kNodes[n].x * s.x);

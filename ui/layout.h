@@ -3,11 +3,11 @@
 
 #include <array>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/runtime.h"
 #include "sim/network.h"
+#include "ui/control_table.h"
 
 // One layout pass, computed without touching a widget: what every control, barrier mark and
 // node gets for a given screen, in 1/1440 inch and points, before any rounding to pixels.
@@ -23,7 +23,7 @@ Scale scaleFor(ScreenSize screen);
 
 // Values handed to a control: single precision, as the controls take them.
 struct Placement {
-    std::string name;
+    controls::Id id;
     float left = 0;
     float top = 0;
     std::optional<float> width;
@@ -35,6 +35,7 @@ struct MarkPlacement {
     float x1, y1, x2, y2;
 };
 
+// Every control the layout places, in the table's order; the lines apart, by barrier index.
 struct Pass {
     std::vector<Placement> controls;
     std::array<MarkPlacement, network::kBarrierCount> marks{};

@@ -24,14 +24,16 @@ void setDescription(QWidget* widget, const QString& description) {
 
 }  // namespace
 
-Narrator::Narrator(Escape& escape, const QHash<QString, QWidget*>& controls) : escape_(escape) {
-    for (const an::ControlName& entry : an::kNames) {
-        controls.value(QString::fromUtf8(entry.control))->setAccessibleName(QString::fromUtf8(entry.name));
+Narrator::Narrator(Escape& escape, const std::array<QWidget*, controls::kCount>& widgets)
+    : escape_(escape) {
+    const auto widget = [&widgets](controls::Id id) { return widgets.at(controls::indexOf(id)); };
+    for (const controls::Control& c : controls::kTable) {
+        if (c.accessibleName != nullptr) widget(c.id)->setAccessibleName(QString::fromUtf8(c.accessibleName));
     }
-    map_ = controls.value(QStringLiteral("picBox"));
+    map_ = widget(controls::Id::picBox);
     for (std::size_t i = 0; i < counterBoxes_.size(); ++i) {
-        counterBoxes_[i] = controls.value(QStringLiteral("Text1(%1)").arg(i));
-        checkBoxes_[i] = controls.value(QStringLiteral("Check1(%1)").arg(i));
+        counterBoxes_[i] = widget(controls::text1(static_cast<int>(i)));
+        checkBoxes_[i] = widget(controls::check1(static_cast<int>(i)));
         checkBoxes_[i]->setAccessibleName(an::checkBoxName(static_cast<int>(i)));
         barrierShown(static_cast<int>(i), escape_.setting().barriers[i]);
     }

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
-#include <QString>
 #include <array>
 
 #include "sim/escape.h"
 #include "sim/escape_observer.h"
 #include "sim/network.h"
+#include "ui/control_table.h"
 
 class QWidget;
 
@@ -19,9 +18,9 @@ namespace wexal {
 // and not fifty steps.
 class Narrator final : private EscapeObserver {
 public:
-    // Names the controls (by their object names) from the tables and describes them as the
-    // escape stands; from then on it listens to the escape until it is destroyed.
-    Narrator(Escape& escape, const QHash<QString, QWidget*>& controls);
+    // Names the window's controls (by Id) from the table and describes them as the escape
+    // stands; from then on it listens to the escape until it is destroyed.
+    Narrator(Escape& escape, const std::array<QWidget*, controls::kCount>& widgets);
     ~Narrator() override;
     Narrator(const Narrator&) = delete;
     Narrator& operator=(const Narrator&) = delete;

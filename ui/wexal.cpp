@@ -12,7 +12,7 @@
 #include "platform/qt/window_placement.h"
 #include "ui/analysis_menu.h"
 #include "ui/colour.h"
-#include "ui/control_tree.h"
+#include "ui/control_table.h"
 #include "ui/figures.h"
 #include "ui/map_box.h"
 #include "ui/narrator.h"
@@ -21,11 +21,8 @@ namespace wexal {
 
 namespace {
 
+using controls::Id;
 using controls::Kind;
-
-// Without the "B" of "Bankraub": the design gives the title exactly so.
-constexpr const char* kWindowTitle = "ankraub in Tremmelin";
-constexpr int kMarkWidth = 8;  // pixels
 
 // The design fonts are Windows fonts; these free fonts have the same metrics.
 void substituteDesignFonts() {
@@ -43,10 +40,15 @@ QFont designFont(const controls::Font& font, const QFont& fallback) {
 
 void setBackground(QWidget* widget, QColor colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
+    // A text box shows its colour behind the text, the others behind everything.
+    if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+        palette.setColor(QPalette::Base, colour);
+    } else {
+        palette.setColor(QPalette::Window, colour);
+        palette.setColor(QPalette::Button, colour);
+        widget->setAutoFillBackground(true);
+    }
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 Qt::Alignment toQt(controls::Align align) {
@@ -58,104 +60,56 @@ Qt::Alignment toQt(controls::Align align) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// Controls with a window of their own always lie above labels, images, shapes and lines.
-bool hasOwnWindow(const QWidget* widget) {
-    return qobject_cast<const QLabel*>(widget) == nullptr &&
-           dynamic_cast<const ShapeFigure*>(widget) == nullptr &&
-           dynamic_cast<const LineFigure*>(widget) == nullptr;
-}
-
-// "Text1(3)" -> index 3 of the array "Text1".
-int arrayIndex(const char* name) { return QString::fromUtf8(name).section('(', 1).chopped(1).toInt(); }
-
 }  // namespace
 
 Wexal::Wexal(Runtime& runtime, QWidget* parent)
     : QWidget(parent), runtime_(runtime), escape_(runtime.random()) {
     substituteDesignFonts();
-    setObjectName(QStringLiteral("Wexal"));
-    setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.ico")));
-    setFont(designFont(controls::kWindowFont, font()));
     placement_ = new WindowPlacement(*this, WindowPlacement::Rule::Centred);
     createControls();
     stackControls();
     chainTabOrder();
     connectCommands();
     Form_Load();
-    control(QStringLiteral("cmdEinzel"))->setFocus();
-    analysisMenu_ = std::make_unique<AnalysisMenu>(*this, *control(QStringLiteral("Frame1")),
-                                                   *control(QStringLiteral("Frame5")), escape_, runtime_);
+    // The first stop on the keyboard's way has the focus at start.
+    control(controls::kTabOrder.front())->setFocus();
+    analysisMenu_ = std::make_unique<AnalysisMenu>(*this, *control(Id::Frame1), *control(Id::Frame5),
+                                                   escape_, runtime_);
 }
 
 Wexal::~Wexal() = default;
 
 void Wexal::createControls() {
-    controls_.insert(objectName(), this);
-    for (const controls::Control& c : controls::kTree) {
-        QWidget* parent = controls_.value(QString::fromUtf8(c.container));
-        const QString caption = QString::fromUtf8(c.caption);
-        QWidget* w = nullptr;
-        switch (c.kind) {
-            case Kind::Label: {
-                auto* label = new QLabel(caption, parent);
-                label->setWordWrap(true);
-                label->setAlignment(c.align == controls::Align::Centre ? Qt::AlignHCenter | Qt::AlignTop
-                                                                       : Qt::AlignLeft | Qt::AlignTop);
-                w = label;
-                break;
-            }
-            case Kind::Button: w = new QPushButton(caption, parent); break;
-            case Kind::Frame: w = new QGroupBox(caption, parent); break;
-            case Kind::TextBox: {
-                auto* box = new QLineEdit(caption, parent);
-                box->setReadOnly(true);
-                box->setAlignment(toQt(c.align));
-                w = box;
-                break;
-            }
-            case Kind::CheckBox: {
-                auto* check = new QCheckBox(parent);
-                check1_[arrayIndex(c.name)] = check;
-                w = check;
-                break;
-            }
-            case Kind::OptionButton: w = new QRadioButton(caption, parent); break;
-            case Kind::PictureBox: w = picBox_ = new MapBox(parent); break;
-            case Kind::Image: w = new QLabel(parent); break;
-            case Kind::Shape: w = new ShapeFigure(*c.shape, parent); break;
+    for (const controls::Control& c : controls::kTable) {
+        QWidget* w = this;
+        if (c.kind == Kind::Window) {
+            setWindowTitle(QString::fromUtf8(c.caption));
+            setWindowIcon(QIcon(QString::fromUtf8(c.picture)));
+        } else {
+            w = createControl(c, control(c.parent));
         }
         w->setObjectName(QString::fromUtf8(c.name));
         // A control without a font of its own takes the window's, whatever its frame uses.
         w->setFont(designFont(c.font, font()));
-        if (c.background) {
-            if (auto* box = qobject_cast<QLineEdit*>(w)) {
-                QPalette palette = box->palette();
-                palette.setColor(QPalette::Base, toQColor(*c.background));
-                box->setPalette(palette);
-            } else {
-                setBackground(w, toQColor(*c.background));
-            }
-        }
-        controls_.insert(w->objectName(), w);
+        if (c.background) setBackground(w, toQColor(*c.background));
+        widgets_[controls::indexOf(c.id)] = w;
     }
-
     for (int i = 0; i < network::kBarrierCount; ++i) {
-        line1_[i] = new LineFigure(toQColor(paletteColor(palette::kYellow)), kMarkWidth, picBox_);
-        line1_[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i));
-        controls_.insert(line1_[i]->objectName(), line1_[i]);
-        text1_[i] = qobject_cast<QLineEdit*>(control(QStringLiteral("Text1(%1)").arg(i)));
+        const auto at = static_cast<std::size_t>(i);
+        check1_[at] = qobject_cast<QCheckBox*>(control(controls::check1(i)));
+        line1_[at] = static_cast<LineFigure*>(control(controls::line1(i)));
+        text1_[at] = qobject_cast<QLineEdit*>(control(controls::text1(i)));
     }
-    const auto box = [this](const char* name) {
-        return qobject_cast<QLineEdit*>(control(QString::fromUtf8(name)));
-    };
-    attemptsBox_ = box("Text2");
-    succeededBox_ = box("Text3");
-    succeededPercentBox_ = box("Text4");
-    failedBox_ = box("Text5");
-    failedPercentBox_ = box("Text6");
-    option1_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option1")));
-    option2_ = qobject_cast<QRadioButton*>(control(QStringLiteral("Option2")));
+    const auto box = [this](Id id) { return qobject_cast<QLineEdit*>(control(id)); };
+    attemptsBox_ = box(Id::Text2);
+    succeededBox_ = box(Id::Text3);
+    succeededPercentBox_ = box(Id::Text4);
+    failedBox_ = box(Id::Text5);
+    failedPercentBox_ = box(Id::Text6);
+    option1_ = qobject_cast<QRadioButton*>(control(Id::Option1));
+    option2_ = qobject_cast<QRadioButton*>(control(Id::Option2));
+    picBox_ = static_cast<MapBox*>(control(Id::picBox));
+    imgBrammler_ = qobject_cast<QLabel*>(control(Id::imgBrammler));
     // The option group is one stop on the keyboard's way: the selected button. The other
     // still takes the focus when clicked.
     for (QRadioButton* option : {option1_, option2_}) {
@@ -163,26 +117,61 @@ void Wexal::createControls() {
             option->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
-
-    auto* policeman = qobject_cast<QLabel*>(control(QStringLiteral("Image1")));
-    policeman->setPixmap(QPixmap(QStringLiteral(":/policeman.bmp")));
-    policeman->resize(policeman->pixmap().size());
-    imgBrammler_ = qobject_cast<QLabel*>(control(QStringLiteral("imgBrammler")));
-    imgBrammler_->setPixmap(QPixmap(QStringLiteral(":/robber.jpg")));
-    imgBrammler_->setScaledContents(true);
-    narrator_ = std::make_unique<Narrator>(escape_, controls_);
+    narrator_ = std::make_unique<Narrator>(escape_, widgets_);
 }
 
-void Wexal::stackControls() {
-    for (const controls::StackRow& row : controls::kStacking) {
-        QList<QWidget*> bottomUp;
-        for (const char* name : row.topFirst) {
-            if (name != nullptr) bottomUp.prepend(control(QString::fromUtf8(name)));
+QWidget* Wexal::createControl(const controls::Control& c, QWidget* parent) {
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+        case Kind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setWordWrap(true);
+            label->setAlignment(c.align == controls::Align::Centre ? Qt::AlignHCenter | Qt::AlignTop
+                                                                   : Qt::AlignLeft | Qt::AlignTop);
+            return label;
         }
-        // Raise from the bottom up: the others first, then the controls with a window.
+        case Kind::Button: return new QPushButton(caption, parent);
+        case Kind::Frame: return new QGroupBox(caption, parent);
+        case Kind::TextBox: {
+            auto* box = new QLineEdit(caption, parent);
+            box->setReadOnly(true);
+            box->setAlignment(toQt(c.align));
+            return box;
+        }
+        case Kind::CheckBox: return new QCheckBox(parent);
+        case Kind::OptionButton: return new QRadioButton(caption, parent);
+        case Kind::PictureBox: return new MapBox(parent);
+        case Kind::Image: {
+            // Stretched to the size the layout gives it, or shown at its own size.
+            auto* image = new QLabel(parent);
+            image->setPixmap(QPixmap(QString::fromUtf8(c.picture)));
+            if (std::get<controls::Place>(c.design).width) {
+                image->setScaledContents(true);
+            } else {
+                image->resize(image->pixmap().size());
+            }
+            return image;
+        }
+        case Kind::Shape: return new ShapeFigure(*c.shape, parent);
+        case Kind::Line: return new LineFigure(*c.line, parent);
+        case Kind::Window: break;
+    }
+    return nullptr;
+}
+
+// Raises each container's controls from the bottom up: the others first, then the controls
+// with a window of their own, which always lie above them.
+void Wexal::stackControls() {
+    for (const controls::Control& container : controls::kTable) {
+        if (!controls::isContainer(container.kind)) continue;
         for (bool ownWindow : {false, true}) {
-            for (QWidget* w : bottomUp) {
-                if (hasOwnWindow(w) == ownWindow) w->raise();
+            for (int stack = static_cast<int>(controls::kCount); stack >= 0; --stack) {
+                for (const controls::Control& c : controls::kTable) {
+                    if (c.parent == container.id && c.id != Id::Wexal && c.stack == stack &&
+                        controls::hasOwnWindow(c.kind) == ownWindow) {
+                        control(c.id)->raise();
+                    }
+                }
             }
         }
     }
@@ -190,8 +179,8 @@ void Wexal::stackControls() {
 
 void Wexal::chainTabOrder() {
     QWidget* previous = nullptr;
-    for (const char* name : controls::kTabOrder) {
-        QWidget* next = control(QString::fromUtf8(name));
+    for (Id id : controls::kTabOrder) {
+        QWidget* next = control(id);
         next->setFocusPolicy(qobject_cast<QLineEdit*>(next) != nullptr ? Qt::StrongFocus
                                                                         : next->focusPolicy());
         if (previous != nullptr) setTabOrder(previous, next);
@@ -200,26 +189,30 @@ void Wexal::chainTabOrder() {
 }
 
 void Wexal::connectCommands() {
-    struct Wiring {
-        const char* name;
-        void (Wexal::*handler)();
-    };
-    static constexpr auto kWiring = std::to_array<Wiring>({
-        {"cmdEinzel", &Wexal::cmdEinzel_Click},     {"cmdGanze", &Wexal::cmdGanze_Click},
-        {"cmd100", &Wexal::cmd100_Click},           {"cmdNeustart", &Wexal::cmdNeustart_Click},
-        {"cmdCLSpuren", &Wexal::cmdCLSpuren_Click}, {"cmdCLZähler", &Wexal::cmdCLZaehler_Click},
-        {"Command1", &Wexal::Command1_Click},       {"cmdEnde", &Wexal::cmdEnde_Click},
-        {"Option1", &Wexal::Option_Click},          {"Option2", &Wexal::Option_Click},
-    });
-    for (const Wiring& w : kWiring) {
-        auto* button = qobject_cast<QAbstractButton*>(control(QString::fromUtf8(w.name)));
+    for (const controls::Control& c : controls::kTable) {
+        if (c.handler == controls::Handler::None) continue;
+        auto* button = qobject_cast<QAbstractButton*>(control(c.id));
         connect(button, &QAbstractButton::clicked, this,
-                [this, handler = w.handler] { dispatch([this, handler] { (this->*handler)(); }); });
+                [this, handler = c.handler, index = controls::arrayIndex(c.id)] {
+                    dispatch([this, handler, index] { handle(handler, index); });
+                });
     }
-    for (int i = 0; i < network::kBarrierCount; ++i) {
-        connect(check1_[i], &QAbstractButton::clicked, this, [this, i] {
-            dispatch([this, i] { Check1_Click(static_cast<std::int16_t>(i)); });
-        });
+}
+
+void Wexal::handle(controls::Handler handler, int index) {
+    using controls::Handler;
+    switch (handler) {
+        case Handler::cmdEinzel_Click: cmdEinzel_Click(); break;
+        case Handler::cmdGanze_Click: cmdGanze_Click(); break;
+        case Handler::cmd100_Click: cmd100_Click(); break;
+        case Handler::cmdNeustart_Click: cmdNeustart_Click(); break;
+        case Handler::cmdCLSpuren_Click: cmdCLSpuren_Click(); break;
+        case Handler::cmdCLZaehler_Click: cmdCLZaehler_Click(); break;
+        case Handler::Command1_Click: Command1_Click(); break;
+        case Handler::cmdEnde_Click: cmdEnde_Click(); break;
+        case Handler::Check1_Click: Check1_Click(static_cast<std::int16_t>(index)); break;
+        case Handler::Option_Click: Option_Click(); break;
+        case Handler::None: break;
     }
 }
 
@@ -248,11 +241,6 @@ void Wexal::Form_Load() {
         check1_[i]->setChecked(on);
         barrierShown(i, on);
     }
-    for (QLineEdit* box : {failedBox_, failedPercentBox_}) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, toQColor(paletteColor(palette::kYellow)));
-        box->setPalette(palette);
-    }
     escape_.addObserver(this);
 }
 
@@ -277,7 +265,8 @@ void Wexal::closeEvent(QCloseEvent* event) {
 // Centred with its frame, wherever and however late the window manager reports the frame; a
 // window larger than the screen keeps its title bar on the screen instead.
 void Wexal::showCentred() {
-    const QPoint size = toDevice(kStartClientWidth, kStartClientHeight);
+    const auto& start = std::get<controls::Place>(controls::row(Id::Wexal).design);
+    const QPoint size = toDevice(*start.width, *start.height);
     resize(size.x(), size.y());
     setWindowState(Qt::WindowNoState);
     placement_->place();

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QPointF>
 #include <QSizeF>
-#include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -15,6 +13,7 @@
 #include "sim/escape.h"
 #include "sim/escape_observer.h"
 #include "sim/network.h"
+#include "ui/control_table.h"
 
 class QCheckBox;
 class QLabel;
@@ -29,15 +28,13 @@ class MapBox;
 class Narrator;
 class WindowPlacement;
 
-// The program's one window: a view of the escape. It builds its controls from the design
-// tables, lays them out for the screen, hands clicks to the escape as commands and renders
+// The program's one window: a view of the escape. It builds its controls from the control
+// table, lays them out for the screen, hands clicks to the escape as commands and renders
 // what the escape tells it. It keeps no count of its own.
 class Wexal final : public QWidget, private EscapeObserver {
     Q_OBJECT
 
 public:
-    static constexpr double kStartClientWidth = 8265;   // 1/1440 inch
-    static constexpr double kStartClientHeight = 7065;  // 1/1440 inch
     // The four lines of the credit, each joined to the next by a line feed and a carriage
     // return, with no line break at the end.
     static const char* const kInformation;
@@ -50,8 +47,7 @@ public:
     // Shows the window at its start size, centred on its screen with its frame.
     void showCentred();
 
-    // The control with this name ("cmdEinzel", "Text1(3)", ...), or nullptr.
-    QWidget* control(const QString& name) const { return controls_.value(name, nullptr); }
+    QWidget* control(controls::Id id) const { return widgets_[controls::indexOf(id)]; }
     const Escape& escape() const { return escape_; }
     // Where node n lies on the map (picBox units) after the last layout pass.
     QPointF nodePlace(int node) const;
@@ -75,6 +71,8 @@ private:
     void cmdEnde_Click();
     void Check1_Click(std::int16_t index);
     void Option_Click();  // Option1_Click and Option2_Click: both do the same
+    // Calls the handler a control's row names; `index` is a Check1 element's.
+    void handle(controls::Handler handler, int index);
 
     // EscapeObserver: the escape's news rendered into the controls.
     void streetTaken(int from, int to, int penWidth) override;
@@ -85,6 +83,7 @@ private:
     void barrierShown(int index, bool on) override;
 
     void createControls();
+    QWidget* createControl(const controls::Control& c, QWidget* parent);
     void stackControls();
     void chainTabOrder();
     void connectCommands();
@@ -98,7 +97,7 @@ private:
 
     Runtime& runtime_;
     Escape escape_;
-    QHash<QString, QWidget*> controls_;
+    std::array<QWidget*, controls::kCount> widgets_{};  // by Id; the window's own entry is itself
     std::array<QCheckBox*, network::kBarrierCount> check1_{};
     std::array<LineFigure*, network::kBarrierCount> line1_{};
     std::array<QLineEdit*, network::kBarrierCount> text1_{};

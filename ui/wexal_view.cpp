@@ -15,8 +15,7 @@ namespace wexal {
 
 namespace {
 
-// Where each trace line starts and ends relative to its nodes' places (map units).
-constexpr float kTraceOffset = 187;
+using controls::kTraceOffset;
 // The robber's figure stands a third of its height above its node.
 constexpr float kRobberRaiseDivisor = 3;
 
@@ -46,7 +45,7 @@ QPointF Wexal::nodePlace(int node) const {
 void Wexal::layoutWindow() {
     const layout::Pass pass = layout::computePass(runtime_.screenSize());
     for (const layout::Placement& p : pass.controls) {
-        QWidget* w = control(QString::fromStdString(p.name));
+        QWidget* w = control(p.id);
         const QPoint topLeft = toDevice(p.left, p.top);
         if (p.width && p.height) {
             const QPoint size = toDevice(*p.width, *p.height);

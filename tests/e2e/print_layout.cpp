@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "ui/control_tree.h"
+#include "ui/control_table.h"
 #include "ui/layout.h"
 
 namespace {
@@ -34,22 +34,23 @@ int main(int argc, char* argv[]) {
     const wexal::layout::Pass pass = wexal::layout::computePass(
         {toUnits(std::atof(argv[1])), toUnits(std::atof(argv[2]))});
 
-    std::map<std::string, Rect> inContainer;  // as the window sets them, each in its container
+    using wexal::controls::Id;
+    std::map<Id, Rect> inContainer;  // as the window sets them, each in its container
     for (const auto& p : pass.controls) {
-        inContainer[p.name] = {toPixels(p.left, dpi), toPixels(p.top, dpi),
-                               p.width ? toPixels(*p.width, dpi) : 0, p.height ? toPixels(*p.height, dpi) : 0};
+        inContainer[p.id] = {toPixels(p.left, dpi), toPixels(p.top, dpi),
+                             p.width ? toPixels(*p.width, dpi) : 0, p.height ? toPixels(*p.height, dpi) : 0};
     }
-    std::map<std::string, std::string> containerOf;
-    for (const auto& c : wexal::controls::kTree) containerOf[c.name] = c.container;
-
-    for (const auto& [name, rect] : inContainer) {
+    std::map<std::string, Rect> byName;  // sorted by name, as the test reads them
+    for (const auto& [id, rect] : inContainer) {
         Rect inWindow = rect;
-        for (std::string c = containerOf[name]; c != "Wexal"; c = containerOf[c]) {
+        for (Id c = wexal::controls::row(id).parent; c != Id::Wexal; c = wexal::controls::row(c).parent) {
             inWindow.left += inContainer[c].left;
             inWindow.top += inContainer[c].top;
         }
-        std::printf("%s %d %d %d %d\n", name.c_str(), inWindow.left, inWindow.top, inWindow.width,
-                    inWindow.height);
+        byName[wexal::controls::row(id).name] = inWindow;
+    }
+    for (const auto& [name, rect] : byName) {
+        std::printf("%s %d %d %d %d\n", name.c_str(), rect.left, rect.top, rect.width, rect.height);
     }
     return 0;
 }

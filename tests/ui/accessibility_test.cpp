@@ -11,7 +11,7 @@
 
 #include "core/scripted_random.h"
 #include "ui/announcements.h"
-#include "ui/control_tree.h"
+#include "ui/control_table.h"
 #include "ui/window_fixture.h"
 
 using namespace wexal;
@@ -132,7 +132,7 @@ void AccessibilityTest::everyFocusableControlHasANameOfItsOwn() {
         reached.insert(control);
     }
     QSet<QString> tabStops;
-    for (const char* control : controls::kTabOrder) tabStops.insert(QString::fromUtf8(control));
+    for (controls::Id id : controls::kTabOrder) tabStops.insert(QString::fromUtf8(controls::row(id).name));
     QCOMPARE(reached, tabStops);
 }
 

@@ -242,7 +242,7 @@ void CommandsTest::informationBoxShowsFourLinesTitledWexal() {
         buttons = int(box->buttons().size());
         QTest::keyClick(box, Qt::Key_Return);
     });
-    QTest::mouseClick(qobject_cast<QAbstractButton*>(window.control("Command1")), Qt::LeftButton);
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(window.findChild<QWidget*>("Command1")), Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Wexal"));
     QCOMPARE(icon, QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
@@ -257,12 +257,12 @@ void CommandsTest::endeEndsTheEventLoopAndNothingRunsAfter() {
     runtime.attach(&window);
     window.showCentred();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* ende = qobject_cast<QAbstractButton*>(window.control("cmdEnde"));
+    auto* ende = qobject_cast<QAbstractButton*>(window.findChild<QWidget*>("cmdEnde"));
     QTimer::singleShot(0, [&] { QTest::mouseClick(ende, Qt::LeftButton); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a safety net, not the result
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!window.isVisible());
-    qobject_cast<QAbstractButton*>(window.control("cmdGanze"))->click();
+    qobject_cast<QAbstractButton*>(window.findChild<QWidget*>("cmdGanze"))->click();
     QCOMPARE(window.escape().attempts(), 0);
 }
 

@@ -2,18 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
+#include "sim/node_places.h"
 #include "ui/layout.h"
 
 namespace wexal::layout {
 namespace {
 
-const Placement& find(const Pass& pass, const std::string& name) {
+using controls::Id;
+
+const Placement& find(const Pass& pass, Id id) {
     for (const Placement& p : pass.controls) {
-        if (p.name == name) return p;
+        if (p.id == id) return p;
     }
-    throw std::out_of_range(name);
+    throw std::out_of_range(controls::row(id).name);
 }
 
 struct Screen {
@@ -33,37 +37,39 @@ class LayoutPass : public testing::TestWithParam<Screen> {};
 TEST_P(LayoutPass, ScalesTheDesignValues) {
     const Screen& s = GetParam();
     const Pass pass = computePass(s.size);
-    const Placement& picBox = find(pass, "picBox");
+    const Placement& picBox = find(pass, Id::picBox);
     EXPECT_FLOAT_EQ(*picBox.width, s.picBoxWidth);
     EXPECT_FLOAT_EQ(*picBox.height, s.picBoxHeight);
-    for (const char* button : {"cmd100", "cmdEinzel", "cmdEnde", "cmdGanze", "cmdNeustart",
-                               "cmdCLSpuren", "cmdCLZähler"}) {
-        EXPECT_FLOAT_EQ(*find(pass, button).fontSize, s.buttonFont) << button;
+    for (Id button : {Id::cmd100, Id::cmdEinzel, Id::cmdEnde, Id::cmdGanze, Id::cmdNeustart,
+                      Id::cmdCLSpuren, Id::cmdCLZaehler}) {
+        EXPECT_FLOAT_EQ(*find(pass, button).fontSize, s.buttonFont) << controls::row(button).name;
     }
-    EXPECT_FLOAT_EQ(*find(pass, "Label6").fontSize, s.label6Font);
+    EXPECT_FLOAT_EQ(*find(pass, Id::Label6).fontSize, s.label6Font);
     EXPECT_FLOAT_EQ(pass.nodeX[1], s.node1X);
     EXPECT_FLOAT_EQ(pass.nodeY[1], s.node1Y);
 }
 
+// Image1 stands at (0, 200) on every screen with its own size; a design value of 0 stays 0;
+// a font size is set exactly where the table gives one.
 TEST_P(LayoutPass, SomeThingsStayTheSameOnEveryScreen) {
     const Pass pass = computePass(GetParam().size);
-    const Placement& policeman = find(pass, "Image1");
+    const Placement& policeman = find(pass, Id::Image1);
     EXPECT_EQ(policeman.left, 0);
     EXPECT_EQ(policeman.top, 200);
     EXPECT_FALSE(policeman.width);
     EXPECT_FALSE(policeman.height);
-    // Zero design values stay zero.
-    EXPECT_EQ(pass.nodeX[11], 0);
-    EXPECT_EQ(pass.nodeY[9], 0);
-    EXPECT_EQ(pass.nodeY[10], 0);
-    EXPECT_EQ(find(pass, "Shape5").left, 0);
-    EXPECT_EQ(find(pass, "Shape6").left, 0);
-    EXPECT_EQ(find(pass, "Shape1").top, 0);
-    EXPECT_EQ(pass.nodeX[0], 0) << "entry 0 is never written";
-    // Font sizes only where the table gives one.
-    for (const char* keeps : {"Text2", "Text1(0)", "Frame2", "Command1", "Label4", "Label5", "Label9"}) {
-        EXPECT_FALSE(find(pass, keeps).fontSize) << keeps;
+    for (const Placement& p : pass.controls) {
+        const auto& design = std::get<controls::Place>(controls::row(p.id).design);
+        const char* name = controls::row(p.id).name;
+        EXPECT_EQ(p.left == 0, design.left == 0) << name;
+        EXPECT_EQ(p.top == 0, design.top == 0) << name;
+        EXPECT_EQ(p.fontSize.has_value(), design.fontSize.has_value()) << name;
     }
+    for (std::size_t n = 1; n < places::kNodes.size(); ++n) {
+        EXPECT_EQ(pass.nodeX[n] == 0, places::kNodes[n].x == 0) << "node " << n;
+        EXPECT_EQ(pass.nodeY[n] == 0, places::kNodes[n].y == 0) << "node " << n;
+    }
+    EXPECT_EQ(pass.nodeX[0], 0) << "entry 0 is never written";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,20 +81,23 @@ INSTANTIATE_TEST_SUITE_P(
                     Screen{"wide", {20490, 11520}, 7628.72314453125f, 5118.75f, 16.6748046875f, 60.029296875f, 3201.5625f, 1350}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(LayoutDesignScreen, EveryControlGetsItsTableValue) {
-    const Pass pass = computePass({12288, 9216});
-    ASSERT_EQ(pass.controls.size(), 57u);
-    const Placement& frame1 = find(pass, "Frame1");
-    EXPECT_EQ(frame1.left, 960);
-    EXPECT_EQ(frame1.top, 1200);
-    EXPECT_EQ(*frame1.width, 10455);
-    EXPECT_EQ(*frame1.height, 5900);
-    const Placement& text6 = find(pass, "Text6");
-    EXPECT_EQ(*text6.height, 468);
-    EXPECT_EQ(*find(pass, "Text1(1)").height, 420);
-    EXPECT_EQ(*find(pass, "Text3").height, 420);
-    EXPECT_EQ(find(pass, "Check1(3)").left, 4080);
-    EXPECT_EQ(*find(pass, "Label8").fontSize, 10);
+// On the design screen both factors are 1: every control gets its row's values exactly, and
+// every control the table places but the window itself is placed once.
+TEST(LayoutDesignScreen, EveryControlGetsItsRowsValues) {
+    const Pass pass = computePass(kDesignScreen);
+    std::size_t placed = 0;
+    for (const controls::Control& c : controls::kTable) {
+        const auto* design = std::get_if<controls::Place>(&c.design);
+        if (c.kind == controls::Kind::Window || design == nullptr) continue;
+        ++placed;
+        const Placement& p = find(pass, c.id);
+        EXPECT_EQ(p.left, design->left) << c.name;
+        EXPECT_EQ(p.top, design->top) << c.name;
+        EXPECT_EQ(p.width, design->width) << c.name;
+        EXPECT_EQ(p.height, design->height) << c.name;
+        EXPECT_EQ(p.fontSize, design->fontSize) << c.name;
+    }
+    EXPECT_EQ(pass.controls.size(), placed);
 }
 
 TEST(LayoutMarks, EndPointsAsDrawnIncludingTheReversedOnes) {
@@ -105,8 +114,8 @@ TEST(LayoutMarks, EndPointsAsDrawnIncludingTheReversedOnes) {
 
 TEST(LayoutReach, ControlsReachFrame1sRightEdgeAndFrame5sBottom) {
     const Pass pass = computePass({15360, 11520});
-    const Placement& frame1 = find(pass, "Frame1");
-    const Placement& frame5 = find(pass, "Frame5");
+    const Placement& frame1 = find(pass, Id::Frame1);
+    const Placement& frame5 = find(pass, Id::Frame5);
     EXPECT_FLOAT_EQ(frame1.left + *frame1.width, 11415 * 1.25f);
     EXPECT_FLOAT_EQ(frame5.top + *frame5.height, 8412 * 1.25f);
 }

@@ -21,9 +21,12 @@ struct WindowUnderTest {
                              ScreenSize screen = kXga)
         : runtime(std::move(random), screen), window(runtime) {}
 
+    // The window or the control with this object name ("Wexal", "cmdEinzel", "Text1(3)", ...),
+    // as a user's tool finds it; nullptr if there is none.
     template <class T = QWidget>
     T* get(const QString& name) const {
-        return qobject_cast<T*>(window.control(name));
+        if (name == window.objectName()) return qobject_cast<T*>(window.control(controls::Id::Wexal));
+        return window.findChild<T*>(name);
     }
     QString text(const QString& box) const { return get<QLineEdit>(box)->text(); }
     void click(const QString& button) const { QTest::mouseClick(get<QAbstractButton>(button), Qt::LeftButton); }
