@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <map>
 
+#include "ui/control_table.h"
 #include "ui/window_fixture.h"
 
 using namespace wexal;
@@ -21,8 +23,8 @@ private slots:
     void startState();
     void focusStartsOnEinzelschritt();
     void tabOrder();
-    void stacking_data();
     void stacking();
+    void everySwitchWorksItsOwnBarrier();
     void textBoxesRejectTyping();
     void ambiguousAccessKeyOnlyMovesTheFocus();
     void pictures();
@@ -35,72 +37,40 @@ void WindowControls::titles() {
     QVERIFY(!t.window.windowIcon().isNull());
 }
 
+// The window builds each row of its table: a widget of the row's kind, in the row's container,
+// showing the row's caption.
 void WindowControls::controlTree_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("caption");
-    const auto row = [](const char* name, const char* kind, const char* container, const QString& caption) {
-        QTest::newRow(name) << QString::fromUtf8(name) << kind << container << caption;
-    };
-    row("Label6", "QLabel", "Wexal", "Wexalversuche");
-    row("Command1", "QPushButton", "Wexal", "Information");
-    row("Frame1", "QGroupBox", "Wexal", "");
-    row("Frame5", "QGroupBox", "Wexal", "Statistik");
-    row("Label1", "QLabel", "Frame5", "Wexalversuche");
-    row("Label2", "QLabel", "Frame5", "gelungen");
-    row("Label3", "QLabel", "Frame5", QStringLiteral("mißglückt"));
-    row("Label4", "QLabel", "Frame5", "%");
-    row("Label5", "QLabel", "Frame5", "%");
-    for (const char* box : {"Text2", "Text3", "Text4", "Text5", "Text6"}) row(box, "QLineEdit", "Frame5", "0");
-    row("Label8", "QLabel", "Frame1",
-        "Durch Anklicken der Auswahlfelder kann man die Lichtschranken ein- und ausschalten");
-    row("Image1", "QLabel", "Frame1", "");
-    row("picBox", "wexal::MapBox", "Frame1", "");
-    for (int i = 0; i < 8; ++i) {
-        const QByteArray text = QStringLiteral("Text1(%1)").arg(i).toUtf8();
-        row(text.constData(), "QLineEdit", "Frame1", "0");
-        const QByteArray check = QStringLiteral("Check1(%1)").arg(i).toUtf8();
-        row(check.constData(), "QCheckBox", (i == 0 || i == 2 || i == 3) ? "picBox" : "Frame1", "");
-        const QByteArray line = QStringLiteral("Line1(%1)").arg(i).toUtf8();
-        row(line.constData(), "wexal::LineFigure", "picBox", "");
-    }
-    row("Frame2", "QGroupBox", "Frame1", "Simulation");
-    row("Label7", "QLabel", "Frame2", QStringLiteral("Hin-und-her möglich"));
-    row("Option1", "QRadioButton", "Frame2", "ja");
-    row("Option2", "QRadioButton", "Frame2", "nein");
-    row("cmdEinzel", "QPushButton", "Frame2", "&Einzelschritt");
-    row("cmdGanze", "QPushButton", "Frame2", "ganze &Wexal");
-    row("cmdNeustart", "QPushButton", "Frame2", "&Neustart");
-    row("cmd100", "QPushButton", "Frame2", "&50 Wexalen");
-    row("cmdEnde", "QPushButton", "Frame2", "&Ende");
-    row("Frame4", "QGroupBox", "Frame1", "Anzeige");
-    row("cmdCLZähler", "QPushButton", "Frame4", QStringLiteral("&Zähler löschen"));
-    row("cmdCLSpuren", "QPushButton", "Frame4", QStringLiteral("&Spuren löschen"));
-    row("Label9", "QLabel", "picBox", " Bank");
-    row("imgBrammler", "QLabel", "picBox", "");
-    for (const char* shape : {"Shape1", "Shape3", "Shape4", "Shape5", "Shape6", "Shape7", "Shape8",
-                              "Shape9", "Shape10", "Shape11"}) {
-        row(shape, "wexal::ShapeFigure", "picBox", "");
+    QTest::addColumn<int>("row");
+    for (const controls::Control& c : controls::kTable) {
+        QTest::newRow(c.name) << static_cast<int>(controls::indexOf(c.id));
     }
 }
 
 void WindowControls::controlTree() {
-    QFETCH(QString, name);
-    QFETCH(QString, kind);
-    QFETCH(QString, container);
-    QFETCH(QString, caption);
+    QFETCH(int, row);
+    const controls::Control& c = controls::kTable.at(static_cast<std::size_t>(row));
+    static const std::map<controls::Kind, QString> kClass = {
+        {controls::Kind::Window, "wexal::Wexal"},        {controls::Kind::Label, "QLabel"},
+        {controls::Kind::Button, "QPushButton"},         {controls::Kind::Frame, "QGroupBox"},
+        {controls::Kind::TextBox, "QLineEdit"},          {controls::Kind::CheckBox, "QCheckBox"},
+        {controls::Kind::OptionButton, "QRadioButton"},  {controls::Kind::PictureBox, "wexal::MapBox"},
+        {controls::Kind::Image, "QLabel"},               {controls::Kind::Shape, "wexal::ShapeFigure"},
+        {controls::Kind::Line, "wexal::LineFigure"},
+    };
     WindowUnderTest t;
-    QWidget* w = t.get(name);
-    QVERIFY2(w, qPrintable(name));
-    QCOMPARE(QString::fromUtf8(w->metaObject()->className()), kind);
-    QCOMPARE(w->parentWidget()->objectName(), container);
+    QWidget* w = t.get(QString::fromUtf8(c.name));
+    QVERIFY2(w, c.name);
+    QCOMPARE(QString::fromUtf8(w->metaObject()->className()), kClass.at(c.kind));
+    if (c.kind != controls::Kind::Window) {
+        QCOMPARE(w->parentWidget()->objectName(), QString::fromUtf8(controls::row(c.parent).name));
+    }
     QString shown;
     if (auto* label = qobject_cast<QLabel*>(w)) shown = label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) shown = button->text();
     if (auto* frame = qobject_cast<QGroupBox*>(w)) shown = frame->title();
     if (auto* box = qobject_cast<QLineEdit*>(w)) shown = box->text();
-    QCOMPARE(shown, caption);
+    if (w == &t.window) shown = w->windowTitle();
+    QCOMPARE(shown, QString::fromUtf8(c.caption));
 }
 
 void WindowControls::startState() {
@@ -148,60 +118,65 @@ void WindowControls::focusStartsOnEinzelschritt() {
     QVERIFY(!t.window.isMinimized());
 }
 
+// Tab walks the table's stops in order and comes back to the first; of the option group only
+// the selected button is a stop ("nein" at start, "ja" once it is chosen).
 void WindowControls::tabOrder() {
     WindowUnderTest t;
     QVERIFY(t.show());
-    const QStringList expected = {
-        "cmdEinzel", "Text1(6)", "Text1(4)", "Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)", "picBox",
-        "Text1(5)", "Text1(7)", "cmdGanze", "cmdNeustart", "cmd100", "cmdEnde", QStringLiteral("cmdCLZähler"),
-        "cmdCLSpuren", "Check1(0)", "Check1(1)", "Check1(2)", "Check1(3)", "Check1(4)", "Check1(5)",
-        "Check1(6)", "Check1(7)", "Text2", "Text3", "Text5", "Text4", "Text6", "Option2", "Command1",
-        "cmdEinzel"};
+    QStringList expected;
+    for (controls::Id id : controls::kTabOrder) {
+        if (id != controls::Id::Option1) expected << QString::fromUtf8(controls::row(id).name);
+    }
+    expected << expected.first();
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), expected[i]);
     }
-    // With "ja" selected the option group's stop is "ja".
     t.click("Option1");
     t.get("Text6")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
 }
 
-void WindowControls::stacking_data() {
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QStringList>("bottomUp");
-    // Labels, images, shapes and lines lie below every control with a window of its own.
-    QTest::newRow("window") << "Wexal" << QStringList{"Label6", "Frame1", "Frame5", "Command1"};
-    QTest::newRow("Frame5") << "Frame5"
-                            << QStringList{"Label1", "Label2", "Label3", "Label4", "Label5", "Text2",
-                                           "Text3", "Text5", "Text4", "Text6"};
-    QTest::newRow("Frame1") << "Frame1"
-                            << QStringList{"Label8", "Image1", "Text1(6)", "Text1(4)", "Text1(3)", "Text1(2)",
-                                           "Text1(1)", "Text1(0)", "picBox", "Text1(5)", "Text1(7)", "Frame2",
-                                           "Frame4", "Check1(1)", "Check1(4)", "Check1(5)", "Check1(6)",
-                                           "Check1(7)"};
-    QTest::newRow("Frame2") << "Frame2"
-                            << QStringList{"Label7", "cmdGanze", "cmdNeustart", "cmdEinzel", "cmd100",
-                                           "cmdEnde", "Option1", "Option2"};
-    QTest::newRow("picBox") << "picBox"
-                            << QStringList{"Line1(7)", "Line1(6)", "Line1(5)", "Line1(4)", "Line1(3)",
-                                           "Line1(2)", "Line1(1)", "Line1(0)", "Shape9", "Shape8", "Shape7",
-                                           "Shape6", "Shape5", "Shape4", "Shape3", "Shape1", "Shape10",
-                                           "Shape11", "imgBrammler", "Label9", "Check1(0)", "Check1(2)",
-                                           "Check1(3)"};
+// In each container a control with a window of its own lies above every label, image, shape
+// and line, and within each of the two groups a smaller stacking number lies higher.
+void WindowControls::stacking() {
+    WindowUnderTest t;
+    for (const controls::Control& a : controls::kTable) {
+        for (const controls::Control& b : controls::kTable) {
+            if (a.parent != b.parent || a.id == b.id || a.kind == controls::Kind::Window ||
+                b.kind == controls::Kind::Window) {
+                continue;
+            }
+            const bool aOwn = controls::hasOwnWindow(a.kind);
+            const bool aAbove = aOwn != controls::hasOwnWindow(b.kind) ? aOwn : a.stack < b.stack;
+            if (!aAbove) continue;
+            const QObjectList& bottomUp = t.window.control(a.parent)->children();
+            QVERIFY2(bottomUp.indexOf(t.window.control(a.id)) > bottomUp.indexOf(t.window.control(b.id)),
+                     qPrintable(QStringLiteral("%1 above %2").arg(a.name, b.name)));
+        }
+    }
 }
 
-void WindowControls::stacking() {
-    QFETCH(QString, container);
-    QFETCH(QStringList, bottomUp);
+// Each light-barrier switch works its own barrier: the escape's, the mark's and the counter
+// box's of the same index, and no other.
+void WindowControls::everySwitchWorksItsOwnBarrier() {
     WindowUnderTest t;
-    QStringList actual;
-    for (QObject* child : t.get(container)->children()) {
-        if (child->isWidgetType() && bottomUp.contains(child->objectName())) actual << child->objectName();
+    QVERIFY(t.show());
+    for (int i = 0; i < network::kBarrierCount; ++i) {
+        const Setting before = t.window.escape().setting();
+        QTest::mouseClick(t.window.control(controls::check1(i)), Qt::LeftButton);
+        Setting expected = before;
+        expected.barriers[static_cast<std::size_t>(i)] = !before.barriers[static_cast<std::size_t>(i)];
+        QCOMPARE(t.window.escape().setting(), expected);
+        for (int j = 0; j < network::kBarrierCount; ++j) {
+            const bool on = expected.barriers[static_cast<std::size_t>(j)];
+            QCOMPARE(t.window.control(controls::line1(j))->isVisible(), on);
+            QCOMPARE(t.window.control(controls::text1(j))->palette().color(QPalette::Base),
+                     on ? QColor(255, 255, 0) : QColor(255, 255, 255));
+        }
     }
-    QCOMPARE(actual, bottomUp);
 }
 
 void WindowControls::textBoxesRejectTyping() {
