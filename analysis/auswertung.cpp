@@ -22,6 +22,7 @@
 #include "analysis/map_page.h"
 #include "analysis/results_page.h"
 #include "analysis/text_zoom.h"
+#include "platform/qt/window_placement.h"
 
 namespace wexal::analysis {
 namespace {
@@ -32,11 +33,6 @@ const QMargins kAssumedFrame{8, 32, 8, 8};  // until the window manager has fram
 constexpr const char* kScaleKey = "Auswertung/Schriftfaktor";
 
 QSettings settings() { return QSettings(QStringLiteral("Wexal"), QStringLiteral("Wexal")); }
-
-// One axis of a frame of size `size` centred in an area, or at its start where it is larger.
-int centredStart(int start, int available, int size) {
-    return size > available ? start : start + (available - size) / 2;
-}
 
 }  // namespace
 
@@ -49,6 +45,7 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     setAttribute(Qt::WA_WindowPropagation);   // its menus' texts grow with it
     setMinimumSize(kMinimumSize);
     normalFont_.setPixelSize(QFontInfo(font()).pixelSize());
+    placement_ = new WindowPlacement(*this, WindowPlacement::Rule::Centred);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Seiten"));
@@ -101,6 +98,7 @@ Page* Auswertung::addPage() {
     auto* page = new Page(escape_, runtime_, scroller);
     scroller->setWidget(page);
     scroller->setObjectName(page->objectName() + QStringLiteral("Rollbereich"));
+    scroller->setAccessibleName(QString(page->title()).remove(u'&'));
     tabs_->addTab(scroller, page->title());
     pages_.push_back(page);
     pageNews_.push_back(0);
@@ -180,7 +178,7 @@ void Auswertung::hideEvent(QHideEvent* event) {
 }
 
 // Sized to the screen's available area with its frame, at most the start size (grown with the
-// text), and centred in it.
+// text), and centred in it with its frame, however late the window manager reports the frame.
 void Auswertung::fitToScreen(const QScreen& screen) {
     const QRect available = screen.availableGeometry();
     QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
@@ -189,9 +187,7 @@ void Auswertung::fitToScreen(const QScreen& screen) {
     const QSize room = available.size().shrunkBy(frame);
     const QSize wanted = (QSizeF(kStartSize) * textScale_).toSize().boundedTo(room).expandedTo(minimumSize());
     resize(wanted);
-    const QSize framed = wanted.grownBy(frame);
-    move(centredStart(available.x(), available.width(), framed.width()),
-         centredStart(available.y(), available.height(), framed.height()));
+    placement_->place();
 }
 
 // Moved to another screen where it does not fit, it fits itself again.

@@ -19,6 +19,10 @@ class QMenuBar;
 class QScreen;
 class QTabWidget;
 
+namespace wexal {
+class WindowPlacement;
+}
+
 namespace wexal::analysis {
 
 class ConvergenceChart;
@@ -93,6 +97,7 @@ private:
     QMenuBar* menus_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QAction* largeView_ = nullptr;
+    WindowPlacement* placement_ = nullptr;
     std::vector<AuswertungPage*> pages_;
     std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
     ResultsPage* results_ = nullptr;

@@ -33,6 +33,9 @@ QChartView* chartView(QChart* chart, const QString& name, const QString& spoken,
     view->setObjectName(name);
     view->setAccessibleName(spoken);
     view->setRenderHint(QPainter::Antialiasing);
+    // A picture to look at and listen to, nothing to type into: the focus passes it by.
+    view->setFocusPolicy(Qt::NoFocus);
+    view->viewport()->setFocusPolicy(Qt::NoFocus);
     return view;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/qt/german_translations.h"
 #include "platform/qt/qt_runtime.h"
 #include "ui/wexal.h"
+#include "ui/window_command_line.h"
 
 namespace {
 
@@ -67,9 +68,31 @@ void stopHolding() {
     heldMessages.clear();
 }
 
+std::vector<std::string> argumentsOf(const QStringList& all) {
+    std::vector<std::string> arguments;
+    for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toStdString());
+    return arguments;
+}
+
+// Prints what the command line asked for instead of a window; false when the window is wanted.
+bool answered(const wexal::WindowCommandLine& line, int& status) {
+    using Action = wexal::WindowCommandLine::Action;
+    if (line.action == Action::Run) return false;
+    const bool rejected = line.action == Action::Reject;
+    std::fputs((line.message + (rejected ? "\n" : "")).c_str(), rejected ? stderr : stdout);
+    status = rejected ? wexal::kBadCommandLine : 0;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Help and version need no display; everything else is read once Qt has taken its own
+    // options (-platform, -display, ...) out of the arguments.
+    int status = 0;
+    std::vector<std::string> raw(argv + 1, argv + argc);
+    const wexal::WindowCommandLine early = wexal::readWindowCommandLine(raw, WEXAL_VERSION);
+    if (early.action != wexal::WindowCommandLine::Action::Reject && answered(early, status)) return status;
     if (noDisplayNamed()) {
         endWithoutDisplay("Kein Bildschirm gefunden (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt).");
     }
@@ -78,9 +101,13 @@ int main(int argc, char* argv[]) {
     stopHolding();
     wexal::installGermanTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Wexal"));
+    const wexal::WindowCommandLine line =
+        wexal::readWindowCommandLine(argumentsOf(QCoreApplication::arguments()), WEXAL_VERSION);
+    if (answered(line, status)) return status;
     wexal::QtRuntime runtime;
     wexal::Wexal window(runtime);
     runtime.attach(&window);
     window.showCentred();
+    if (line.options.auswertung) window.showAuswertung();
     return QApplication::exec();
 }

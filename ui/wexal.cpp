@@ -274,4 +274,6 @@ void Wexal::showCentred() {
     placement_->place();
 }
 
+void Wexal::showAuswertung() { analysisMenu_->showAuswertung(); }
+
 }  // namespace wexal

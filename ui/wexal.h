@@ -46,6 +46,8 @@ public:
 
     // Shows the window at its start size, centred on its screen with its frame.
     void showCentred();
+    // Opens the Auswertung beside the window, as F2 does.
+    void showAuswertung();
 
     QWidget* control(controls::Id id) const { return widgets_[controls::indexOf(id)]; }
     const Escape& escape() const { return escape_; }

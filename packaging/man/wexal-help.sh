@@ -1,16 +1,21 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The help and version of the window program, for help2man: wexal itself reads no command line,
-# so its manual page is made from this text and wexal.h2m. WEXAL_VERSION comes from the build.
+# The help and version of the window program, for help2man, which then needs no display to
+# run wexal itself. The texts are wexal's own --help and --version (a test compares them).
+# WEXAL_VERSION comes from the build.
 case "${1:-}" in
   --help)
     cat <<'TEXT'
-Aufruf: wexal
+Aufruf: wexal [--auswertung]
 Bankraub in Tremmelin: ein Fenster für den Stochastikunterricht. Nach einem Bankraub flieht der
 Räuber durch ein kleines Straßennetz; an jeder Kreuzung wird die nächste Straße zufällig gewählt.
 
-wexal liest keine Befehlszeile, keine Dateien und keine Einstellungen; alles Weitere geschieht
-im Fenster.
+      --auswertung  öffnet neben dem Fenster die Auswertung: Tabelle, Stadtplan und Diagramme
+  -h, --help        zeigt diese Hilfe
+      --version     zeigt die Version
+
+Ohne Argumente öffnet wexal nur sein Fenster; alles Weitere geschieht dort. Die Auswertung
+öffnet im Fenster auch ein Rechtsklick oder F2.
 TEXT
     ;;
   --version)

@@ -2,6 +2,8 @@
 // The Auswertung as the main window reaches it and as a second view of the same escape: the
 // context menu and F2, counts that follow scripted clicks, the notice while the counts mix
 // settings, and a chart that stays bounded over a million escapes.
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QChartView>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -22,6 +24,7 @@
 #include "analysis/frequency_chart.h"
 #include "analysis/result_table_model.h"
 #include "platform/number_text.h"
+#include "sim/node_places.h"
 #include "ui/window_fixture.h"
 
 using namespace wexal;
@@ -99,6 +102,7 @@ private slots:
     void noDecimalPointInAnyText_data();
     void noDecimalPointInAnyText();
     void accessKeysAreUnique();
+    void everyControlHasAGermanName();
     void f2BringsItBack_data();
     void f2BringsItBack();
     void escapeClosesIt();
@@ -299,6 +303,33 @@ void AuswertungInWindow::accessKeysAreUnique() {
             keys.insert(key);
         }
     }
+}
+
+// What a screen reader says for each control that takes the focus, each chart and each
+// page: a name, and for the charts a description that names every exit.
+void AuswertungInWindow::everyControlHasAGermanName() {
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    Auswertung* a = openWithF2(t);
+    QVERIFY(a != nullptr);
+    const auto spoken = [](QWidget* w, QAccessible::Text what) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+        return i != nullptr ? i->text(what) : QString();
+    };
+    int named = 0;
+    for (QWidget* w : a->findChildren<QWidget*>()) {
+        const bool chart = qobject_cast<QChartView*>(w) != nullptr;
+        if (w->focusPolicy() == Qt::NoFocus && !chart && qobject_cast<QAbstractScrollArea*>(w) == nullptr) continue;
+        if (qobject_cast<QAbstractScrollArea*>(w->parentWidget()) != nullptr) continue;  // a viewport
+        QVERIFY2(!spoken(w, QAccessible::Name).isEmpty(), qPrintable(w->metaObject()->className() + QStringLiteral(" ") + w->objectName()));
+        ++named;
+        if (!chart) continue;
+        const QString description = spoken(w, QAccessible::Description);
+        QVERIFY2(description.contains(QStringLiteral("Wahrscheinlichkeit")), qPrintable(description));
+    }
+    QVERIFY(named >= 6);
+    const QString bars = spoken(a->findChild<QChartView*>(QStringLiteral("Häufigkeiten")), QAccessible::Description);
+    for (int node : places::kExitsAroundTheMap) QVERIFY(bars.contains(QStringLiteral("Ausgang %1: Anteil").arg(node)));
 }
 
 void AuswertungInWindow::f2BringsItBack_data() {

@@ -4,7 +4,10 @@
 Finds the running program by its window title, prints its accessibility tree (role, name and
 description per line, indented by depth), checks that the counter boxes, the light-barrier
 check boxes and the map are named, then presses Alt+W and waits for the map's news to
-arrive as the description-changed event a screen reader announces.
+arrive as the description-changed event a screen reader announces. The program runs with
+--auswertung: the Auswertung's tree is printed too, every control of it that takes the focus
+must have a German name, and its charts and map descriptions that name every exit; after
+Alt+W the bar chart's description counts the escape.
 
 Usage: /usr/bin/python3 atspi_tree.py WINDOW-TITLE
 Prints PASS/FAIL lines; exits 1 if any check fails.
@@ -22,6 +25,8 @@ COUNTER_BOX = re.compile(r"^Zähler (Ausgang|Kreuzung) (\d+), Lichtschranke ([0-
 CHECK_BOX = re.compile(r"^Lichtschranke ([0-7])$")
 ESCAPE_ENDED = re.compile(r"^Wexal beendet an Ausgang \d+: (gelungen|gefasst)$")
 BARRIERS = {str(i) for i in range(8)}
+AUSWERTUNG = "Wexal – Auswertung"
+EXITS = ["9", "10", "7", "12", "8", "6", "13", "11"]  # around the map, as the table lists them
 
 failures = 0
 
@@ -33,13 +38,13 @@ def check(ok, what):
         failures += 1
 
 
-def find_window(deadline):
-    """The program's top-level accessible object titled TITLE."""
+def find_window(deadline, title=TITLE):
+    """The program's top-level accessible object titled title."""
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             for window in app or []:
-                if window is not None and window.name == TITLE:
+                if window is not None and window.name == title:
                     return app, window
         time.sleep(0.2)
     return None, None
@@ -80,6 +85,30 @@ names = [n.name for n in focusable]
 check(all(names) and len(set(names)) == len(names),
       f"all {len(focusable)} focusable controls have a name of their own")
 check(len(maps) == 1, "one map named \"Karte\"")
+
+_, auswertung = find_window(time.monotonic() + 10, AUSWERTUNG)
+check(auswertung is not None, f"--auswertung opened a window \"{AUSWERTUNG}\"")
+if auswertung is None:
+    sys.exit(1)
+print(f"window \"{AUSWERTUNG}\"")
+for depth, node in walk(auswertung):
+    print("  " * (depth + 1) + line(node))
+parts = [node for _, node in walk(auswertung)]
+# Table cells are data: an empty cell (no box for "gelungen") has no text to speak.
+unnamed = [line(n) for n in parts if n.getState().contains(pyatspi.STATE_FOCUSABLE) and not n.name
+           and n.getRole() != pyatspi.ROLE_TABLE_CELL]
+check(not unnamed, f"every focusable control of the Auswertung has a name ({unnamed[:3]})")
+by_name = {n.name: n for n in parts if n.name}
+bars = by_name.get("Diagramm: relative Häufigkeit je Ausgang")
+share = by_name.get("Diagramm: Anteil der gelungenen Wexalen")
+plan = by_name.get("Stadtplan von Tremmelin")
+check(bars is not None and all(f"Ausgang {e}: Anteil" in bars.description for e in EXITS),
+      "the bar chart's description names every exit with its share and probability")
+check(share is not None and "95-%-Band" in share.description,
+      "the convergence chart's description names the probability and its band")
+check(plan is not None and all(f"Ausgang {e} " in plan.description for e in EXITS),
+      "the map of the Auswertung names every exit with its place, box and barrier")
+check("Ergebnistabelle" in by_name, "the table is named")
 if failures or len(maps) != 1:
     sys.exit(1)
 the_map = maps[0]
@@ -118,4 +147,9 @@ check(bool(heard), "Alt+W sent a description-changed event from the map")
 news = the_map.description
 print(f"the map after Alt+W: \"{news}\"")
 check(bool(ESCAPE_ENDED.match(news)), "the map tells where the escape ended and how")
+deadline = time.monotonic() + 5
+while bars is not None and "nach 1 Wexal," not in bars.description and time.monotonic() < deadline:
+    time.sleep(0.1)
+check(bars is not None and "nach 1 Wexal," in bars.description,
+      "the bar chart's description counts the escape of Alt+W")
 sys.exit(1 if failures else 0)

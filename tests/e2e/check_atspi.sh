@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Wexal with a screen reader's eyes: the built program on a virtual X server, its accessibility
-# tree read over the real AT-SPI bus by atspi_tree.py (Debian's /usr/bin/python3 with
-# python3-pyatspi), which prints the tree, checks the names and presses Alt+W.
+# Wexal with a screen reader's eyes: the built program, started with --auswertung, on a virtual
+# X server, its accessibility tree read over the real AT-SPI bus by atspi_tree.py (Debian's
+# /usr/bin/python3 with python3-pyatspi), which prints the trees of both windows, checks the
+# names and descriptions, and presses Alt+W.
 #
 # Usage: tests/e2e/check_atspi.sh path/to/wexal [log-folder]
 # Exits 1 if a check fails, 77 (skipped) if Xvfb, a D-Bus session or the AT-SPI bus cannot
@@ -86,8 +87,9 @@ runtime_dir=$scratch/runtime
 mkdir -m 700 "$runtime_dir"
 env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI \
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR="$runtime_dir" \
+  XDG_CONFIG_HOME="$scratch/config" \
   LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
-  "$binary" >"$logs/wexal.log" 2>&1 &
+  "$binary" --auswertung >"$logs/wexal.log" 2>&1 &
 app=$!
 mapped() { xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; }
 mapped_or_ended() { mapped || ! alive "$app"; }
