@@ -22,6 +22,7 @@
 #include "analysis/map_page.h"
 #include "analysis/results_page.h"
 #include "analysis/text_zoom.h"
+#include "analysis/transitions_page.h"
 #include "platform/qt/window_placement.h"
 
 namespace wexal::analysis {
@@ -86,6 +87,7 @@ Auswertung::~Auswertung() { escape_.removeObserver(this); }
 void Auswertung::addPages() {
     results_ = addPage<ResultsPage>();
     addPage<MapPage>();
+    addPage<TransitionsPage>();
 }
 
 // Each page scrolls on its own when the window is smaller than the page wants to be; the menu

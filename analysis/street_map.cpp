@@ -81,7 +81,10 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 QStringList exitLines(const ExitLabel& label, const StreetMapContent& content) {
     const int box = nw::kBoxOfExit[static_cast<std::size_t>(label.node)];
     const bool on = content.setting.barriers[static_cast<std::size_t>(box)];
-    QStringList lines{fromUtf8(wording::boxName(box)), QStringLiteral("Schranke ") + fromUtf8(wording::barrierState(on))};
+    QStringList lines;
+    if (content.boxLabels) {
+        lines << fromUtf8(wording::boxName(box)) << QStringLiteral("Schranke ") + fromUtf8(wording::barrierState(on));
+    }
     if (!isExitNode(label.node, content.setting)) lines << QStringLiteral("kein Ausgang");
     const QString& note = content.notes[static_cast<std::size_t>(label.node)];
     if (!note.isEmpty()) lines << note.split(u'\n');
@@ -115,9 +118,11 @@ QSizeF linesSize(const QStringList& lines, const QFontMetricsF& metrics, const M
     return {width + m.gap * 2, m.line * static_cast<double>(lines.size())};
 }
 
+// One line per "\n", as at the exits: two short lines crowd the map less than one long one.
 QRectF noteRect(const QString& note, const QFontMetricsF& metrics, const Measures& m) {
     // Below and to the right of the node, clear of its circle and of the street leaving downwards.
-    return {m.radius * 0.4, m.radius + m.gap / 2, metrics.horizontalAdvance(note) + m.gap * 2, m.line};
+    const QSizeF size = linesSize(note.split(u'\n'), metrics, m);
+    return {m.radius * 0.4, m.radius + m.gap / 2, size.width(), size.height()};
 }
 
 QRectF bankRect(const QFontMetricsF& metrics, const Measures& m) {
@@ -327,7 +332,7 @@ private:
             p_.setBrush(Qt::white);
             p_.drawRect(r);
             p_.setPen(kInk);
-            p_.drawText(r, Qt::AlignCenter, note);
+            p_.drawText(r, Qt::AlignCenter, note);  // drawText breaks the lines at "\n"
         }
     }
 
@@ -413,6 +418,12 @@ void StreetMap::setSetting(const Setting& setting) {
 
 void StreetMap::setNotes(const network::NodeArray<QString>& notes) {
     content_.notes = notes;
+    updateGeometry();
+    update();
+}
+
+void StreetMap::setBoxLabels(bool shown) {
+    content_.boxLabels = shown;
     updateGeometry();
     update();
 }

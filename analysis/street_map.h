@@ -29,9 +29,12 @@ struct Street {
 // What the map shows besides its streets, nodes and labels.
 struct StreetMapContent {
     Setting setting = kStartSetting;       // the barriers, and whether node 6 is an exit
-    // A short text beside node n ("1/6"), at an exit under its label and one line per "\n";
+    // A short text beside node n ("1/6"), one line per "\n", at an exit under its label;
     // empty: none.
     network::NodeArray<QString> notes{};
+    // Each exit's counter box and barrier in words; without them, notes at every node fit a
+    // smaller map (the barriers still show as marks).
+    bool boxLabels = true;
     std::vector<Street> highlightedStreets;  // bold, with an arrow towards `to`
     int highlightedNode = 0;               // ringed; 0: none
 };
@@ -73,6 +76,7 @@ public:
     void setSetting(const Setting& setting);
     void setNotes(const network::NodeArray<QString>& notes);
     void setHighlights(std::vector<Street> streets, int node);
+    void setBoxLabels(bool shown);
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;

@@ -6,6 +6,7 @@
 
 #include "cli/text_table.h"
 #include "platform/german_number.h"
+#include "sim/csv_cells.h"
 #include "sim/exact_solution.h"
 #include "sim/result_wording.h"
 
@@ -107,17 +108,20 @@ std::string blockOf(const TransitionMatrix& matrix, std::size_t from, std::size_
     return matrix.isExit(to) ? "R" : "Q";
 }
 
+// The spreadsheet's CSV, as the results file writes it: "1⁄2" with the fraction slash, a
+// decimal comma, ";" between fields.
 void writeMatrixCsv(std::ostream& out, const TransitionMatrix& matrix, const std::optional<SwarmRun>& run) {
-    out << "from,to,block,probability,probabilityValue,count\n";
+    out << csv::kByteOrderMark;
+    csv::writeRow(out, {"von", "nach", "Block", "Wahrscheinlichkeit (Bruch)", "Wahrscheinlichkeit (dezimal)",
+                        "Anzahl"});
     for (std::size_t i = 0; i < matrix.size(); ++i) {
         for (std::size_t j = 0; j < matrix.size(); ++j) {
             const mpq_class& p = matrix.p[i][j];
             if (p == 0) continue;
-            out << stateLabel(matrix.states[i]) << ',' << stateLabel(matrix.states[j]) << ','
-                << blockOf(matrix, i, j) << ',' << p.get_str() << ',' << shortestDecimal(nearestDouble(p))
-                << ',';
-            if (run && !matrix.isExit(i)) out << stepsBetween(run->swarm, matrix, i, j);
-            out << '\n';
+            const bool counted = run && !matrix.isExit(i);
+            csv::writeRow(out, {stateLabel(matrix.states[i]), stateLabel(matrix.states[j]), blockOf(matrix, i, j),
+                                csv::fraction(p), german::shortest(nearestDouble(p)),
+                                counted ? std::to_string(stepsBetween(run->swarm, matrix, i, j)) : ""});
         }
     }
 }
@@ -193,13 +197,13 @@ void writeAfterText(std::ostream& out, const Setting& setting, int steps,
 
 void writeAfterCsv(std::ostream& out, int steps, const NodeDistribution& distribution,
                    const std::optional<SwarmRun>& run) {
-    out << "node,probability,probabilityValue,count\n";
+    out << csv::kByteOrderMark;
+    csv::writeRow(out, {"Knoten", "Wahrscheinlichkeit (Bruch)", "Wahrscheinlichkeit (dezimal)", "Anzahl"});
     for (int node = 1; node <= nw::kLastNode; ++node) {
         const mpq_class& p = distribution[static_cast<std::size_t>(node)];
         if (p == 0) continue;
-        out << node << ',' << p.get_str() << ',' << shortestDecimal(nearestDouble(p)) << ',';
-        if (run) out << countAt(run, steps, node);
-        out << '\n';
+        csv::writeRow(out, {std::to_string(node), csv::fraction(p), german::shortest(nearestDouble(p)),
+                            run ? std::to_string(countAt(run, steps, node)) : ""});
     }
 }
 

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "platform/german_number.h"
+#include "sim/csv_cells.h"
 #include "sim/escape.h"
 
 namespace wexal {
@@ -25,9 +26,10 @@ constexpr std::array<std::string_view, kColumns> kHeadings = {
 constexpr std::size_t kCountColumn = 3;
 constexpr std::size_t kBarrierColumn = 2;
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// "1⁄6" with the fraction slash: with "/" a spreadsheet takes 1/6 for the first of June.
-constexpr std::string_view kFractionSlash = "\xE2\x81\x84";
+using csv::field;
+using csv::fraction;
+using csv::kByteOrderMark;
+using csv::kFractionSlash;
 constexpr std::string_view kOn = "an";
 constexpr std::string_view kOff = "aus";
 
@@ -129,26 +131,6 @@ std::string oneLine(std::string_view text) {
 }
 
 // ---------------------------------------------------------------------------- writing
-
-std::string fraction(const mpq_class& value) {
-    std::string text = value.get_str();
-    if (const std::size_t slash = text.find('/'); slash != std::string::npos) {
-        text.replace(slash, 1, kFractionSlash);
-    }
-    return text;
-}
-
-// A field as written: quoted when it holds the separator, a quote or a comma, so that a
-// spreadsheet told to split at commas as well keeps a decimal whole.
-std::string field(const std::string& text) {
-    if (text.find_first_of(";\",") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 // Every row has all seven fields, so a spreadsheet that guesses the separator finds ";".
 void writeRow(std::ostream& out, const Cells& row) {

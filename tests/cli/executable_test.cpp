@@ -542,7 +542,8 @@ TEST(Executable, MatrixHoldsTheChainAndTheSwarmsSteps) {
     EXPECT_EQ(rows[0].toArray()[1].toString(), "1/2");
     const std::vector<std::string> csv = linesOf(runSim({"--matrix", "--format", "csv"}).out);
     ASSERT_FALSE(csv.empty());
-    EXPECT_EQ(csv[0], "from,to,block,probability,probabilityValue,count");
+    EXPECT_EQ(csv[0], "\xEF\xBB\xBFvon;nach;Block;Wahrscheinlichkeit (Bruch);Wahrscheinlichkeit (dezimal);Anzahl");
+    EXPECT_EQ(csv[1], "1;2 (von 1);Q;1\u20442;\"0,5\";") << "a spreadsheet must not read 1/2 as a date";
     EXPECT_EQ(static_cast<qint64>(csv.size()) - 1, cells) << "one line per cell above 0";
 }
 
