@@ -2,6 +2,7 @@
 #include "sim/escape.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -24,6 +25,7 @@ constexpr double kPercent = 100;
 }  // namespace
 
 Escape::Escape(RandomSource& random, const Setting& start) : random_(random), setting_(start) {
+    if (deadEnd(start.weights)) throw std::invalid_argument("Gewichte ohne Ausweg");
     for (auto& row : traceCounts_) row.fill(1);
 }
 
@@ -48,7 +50,7 @@ void Escape::singleStep() {
 template <bool kSeen, class Uniform>
 void Escape::step(Uniform&& uniform) {
     const int from = robberNode_;
-    const int to = drawStreet(streetDrawAt(from, previousNode_, setting_.turnBack, throughNode6_),
+    const int to = drawStreet(streetDrawAt(setting_, from, previousNode_, throughNode6_),
                               std::forward<Uniform>(uniform));
     if constexpr (kSeen) {
         auto& trace = traceCounts_[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
@@ -198,6 +200,12 @@ void Escape::setBarrier(int index, Switch value) {
     if (barrier != on) settingChanged();
     barrier = on;
     tell([index, on](EscapeObserver& o) { o.barrierShown(index, on); });
+}
+
+void Escape::setWeights(const StreetWeights& weights) {
+    if (deadEnd(weights)) throw std::invalid_argument("Gewichte ohne Ausweg");
+    if (setting_.weights != weights) settingChanged();
+    setting_.weights = weights;
 }
 
 void Escape::setTurnBack(bool allowed) {

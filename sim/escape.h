@@ -44,6 +44,7 @@ public:
     // A count stops at 2^53, the last whole number a double tells from its neighbours.
     static constexpr std::int64_t kCountLimit = std::int64_t{1} << 53;
 
+    // std::invalid_argument when the setting's weights leave the robber no way out.
     explicit Escape(RandomSource& random, const Setting& start = kStartSetting);
 
     // Views to tell of every change; the escape does not own them. A batch run has none.
@@ -70,6 +71,9 @@ public:
     void setBarrier(int index, bool on) { setBarrier(index, on ? Switch::On : Switch::Off); }
     // Applies from the next step on, also in the middle of an escape.
     void setTurnBack(bool allowed);
+    // A scenario's weights, from the next step on; std::invalid_argument for weights that
+    // leave the robber no way out somewhere (deadEnd in draw.h).
+    void setWeights(const StreetWeights& weights);
 
     bool isRunning() const { return running_; }
     // Where the robber stands: the bank at start, the exit after an escape has ended.

@@ -27,7 +27,7 @@ std::map<ChainState, Row> reachableMoves(const Setting& setting) {
         const ChainState at = waiting.back();
         waiting.pop_back();
         const NextStreets next =
-            nextStreets(streetDrawAt(at.node, at.from, setting.turnBack, barrier5On));
+            nextStreets(streetDrawAt(setting, at.node, at.from, barrier5On));
         if (next.totalWeight == 0) throw std::logic_error("Sackgasse im Straßennetz");
         Row& row = moves[at];  // std::map keeps references valid while it grows
         for (int e = 0; e < next.size; ++e) {
@@ -55,12 +55,12 @@ public:
                 if (p != 0) mpz_lcm(scale.get_mpz_t(), scale.get_mpz_t(), p.get_den_mpz_t());
             }
         }
-        scale_ = scale.get_ui();  // a product of list lengths: small
+        scale_ = scale;  // the lcm of the draws' total weights: small in the fair network
         moves_.resize(matrix.transientCount);
         for (std::size_t i = 0; i < matrix.transientCount; ++i) {
             for (std::size_t j = 0; j < matrix.size(); ++j) {
                 const mpq_class scaled = matrix.p[i][j] * scale_;
-                if (scaled != 0) moves_[i].push_back({j, scaled.get_num().get_ui()});
+                if (scaled != 0) moves_[i].push_back({j, scaled.get_num()});
             }
         }
         mass_[TransitionMatrix::kBank] = 1;
@@ -73,7 +73,7 @@ public:
         for (std::size_t i = 0; i < matrix_.transientCount; ++i) {
             if (mass_[i] == 0) continue;
             for (const auto& [to, weight] : moves_[i]) {
-                mpz_addmul_ui(next[to].get_mpz_t(), mass_[i].get_mpz_t(), weight);
+                mpz_addmul(next[to].get_mpz_t(), mass_[i].get_mpz_t(), weight.get_mpz_t());
             }
         }
         mass_ = std::move(next);
@@ -101,10 +101,10 @@ private:
 
     struct Move {
         std::size_t to;
-        unsigned long weight;  // the chance times scale_
+        mpz_class weight;  // the chance times scale_
     };
     const TransitionMatrix& matrix_;
-    unsigned long scale_ = 1;
+    mpz_class scale_ = 1;
     std::vector<std::vector<Move>> moves_;  // per transient state
     std::vector<mpz_class> mass_;           // per state, over denominator_
     mpz_class denominator_ = 1;

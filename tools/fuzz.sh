@@ -22,14 +22,15 @@ cmake --build "$build" -j2
 
 # Box texts are short, but the range limits of a double lie past 300 digits: let the number
 # reader see inputs that long. A command line of a dozen arguments fits in 512 bytes; its
-# option names and values come from a dictionary. A results file has about a kilobyte, its rows'
-# words come from a dictionary too.
-targets=(fuzz_text_to_number fuzz_number_to_text fuzz_command_line fuzz_results_file)
+# option names and values come from a dictionary, as do a scenario file's keys. A results file
+# has about a kilobyte, its rows' words come from a dictionary too.
+targets=(fuzz_text_to_number fuzz_number_to_text fuzz_command_line fuzz_results_file fuzz_scenario)
 declare -A options=(
   [fuzz_text_to_number]="-max_len=1024"
   [fuzz_number_to_text]="-max_len=64"
   [fuzz_command_line]="-max_len=512 -dict=fuzz/fuzz_command_line.dict"
   [fuzz_results_file]="-max_len=4096 -dict=fuzz/fuzz_results_file.dict"
+  [fuzz_scenario]="-max_len=1024 -dict=fuzz/fuzz_scenario.dict"
 )
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -11,6 +11,7 @@ packages=(
   libxcb1-dev  # the window follows its frame extents on X11
   qt6-charts-dev qt6-svg-dev libqt6opengl6-dev  # the Auswertung; Qt6Charts' CMake files need Qt6OpenGL's
   libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev
+  nlohmann-json3-dev  # scenario files
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick file openbox
   dpkg-dev desktop-file-utils

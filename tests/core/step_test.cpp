@@ -2,6 +2,8 @@
 // One step of the robber: the draw, the trace, the wiring of 4 and 5, and restarts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 
 #include "core/escape_fixture.h"
@@ -41,14 +43,26 @@ TEST_F(Step, DrawJustBelowOneTakesTheLastPosition) {
 }
 
 // A batch run takes its positions from the generator's bits in integer arithmetic, the window
-// from the float those bits make: for every draw and every list length the two must agree.
+// from the float those bits make: for every draw the two must agree. With weights of 1 both
+// must give the position the float product floor(range * r) gave before streets had weights;
+// with a scenario's weights the range's total weight takes the range's place.
 TEST(DrawRule, TheBitsGiveTheFloatsPositionForEveryDraw) {
-    for (int range = 1; range <= network::kMaxStreets; ++range) {
-        const StreetDraw draw{network::kThroughNode6[2], 2, range, 0};
+    constexpr StreetWeights::Row kOnes{1, 1, 1, 1};
+    constexpr StreetWeights::Row kScenario{1000, 999, 7, 1};
+    for (int range = 1; range <= network::kMaxStreets + 1; ++range) {
+        const bool weighted = range > network::kMaxStreets;
+        Setting setting;
+        setting.turnBack = true;
+        setting.weights.set(2, weighted ? kScenario : kOnes);
+        StreetDraw draw = streetDrawAt(setting, 2, 0, true);
+        if (!weighted) draw.range = draw.totalWeight = range;
         int mismatches = 0;
         for (std::uint32_t m = 0; m < (1U << RandomBits::kBits); ++m) {
             const float r = static_cast<float>(m) * 0x1p-24f;  // as Xoshiro256::nextFloat
-            if (draw.position(RandomBits{m}) != draw.position(r) && mismatches++ == 0) {
+            const int expected = weighted ? draw.position(r)
+                                          : std::min(static_cast<int>(static_cast<float>(range) * r), range - 1);
+            if ((draw.position(RandomBits{m}) != expected || draw.position(r) != expected) &&
+                mismatches++ == 0) {
                 ADD_FAILURE() << "range " << range << ", bits " << m;
             }
         }

@@ -20,7 +20,7 @@ namespace {
 namespace nw = network;
 
 Setting settingOf(const char* barriers, bool turnBack) {
-    Setting setting{{}, turnBack};
+    Setting setting{{}, turnBack, {}};
     for (std::size_t i = 0; i < setting.barriers.size(); ++i) setting.barriers[i] = barriers[i] == '1';
     return setting;
 }
@@ -160,7 +160,7 @@ void expectExitsOnlyGain(const std::vector<NodeDistribution>& distributions, con
 TEST(TransitionMatrix, EverySettingIsAnAbsorbingChain) {
     for (bool turnBack : {false, true}) {
         for (int bits = 0; bits < 256; ++bits) {
-            Setting setting{{}, turnBack};
+            Setting setting{{}, turnBack, {}};
             for (int i = 0; i < nw::kBarrierCount; ++i) setting.barriers[i] = ((bits >> i) & 1) != 0;
             SCOPED_TRACE(barriersText(setting) + (turnBack ? " ja" : " nein"));
             const TransitionMatrix matrix = transitionMatrix(setting);
