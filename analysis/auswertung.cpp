@@ -8,12 +8,15 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -23,6 +26,7 @@
 #include "analysis/results_page.h"
 #include "analysis/text_zoom.h"
 #include "analysis/transitions_page.h"
+#include "analysis/zeitlupe.h"
 #include "platform/qt/window_placement.h"
 
 namespace wexal::analysis {
@@ -32,6 +36,7 @@ constexpr QSize kStartSize{1100, 820};    // pixels at the normal text size, whe
 constexpr QSize kMinimumSize{600, 400};   // pixels; fits an 800 × 600 screen with its frame
 const QMargins kAssumedFrame{8, 32, 8, 8};  // until the window manager has framed the window
 constexpr const char* kScaleKey = "Auswertung/Schriftfaktor";
+constexpr const char* kPaceKey = "Auswertung/Zeitlupe";
 
 QSettings settings() { return QSettings(QStringLiteral("Wexal"), QStringLiteral("Wexal")); }
 
@@ -47,6 +52,8 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     setMinimumSize(kMinimumSize);
     normalFont_.setPixelSize(QFontInfo(font()).pixelSize());
     placement_ = new WindowPlacement(*this, WindowPlacement::Rule::Centred);
+    zeitlupe_ = new Zeitlupe(escape_, this);
+    zeitlupe_->setPace(settings().value(QString::fromUtf8(kPaceKey), zeitlupe_->pace()).toInt());
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Seiten"));
@@ -61,6 +68,7 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     connect(save, &QPushButton::clicked, this, [this] { saveWithDialog(this); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
+    buttons->addLayout(zeitlupeControls());
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(close);
@@ -105,6 +113,35 @@ Page* Auswertung::addPage() {
     pages_.push_back(page);
     pageNews_.push_back(0);
     return page;
+}
+
+// "Zeitlupe" with its pace beside the buttons: a button that starts and stops the walk.
+QLayout* Auswertung::zeitlupeControls() {
+    auto* walk = new QPushButton(QStringLiteral("&Zeitlupe"), this);
+    walk->setObjectName(QStringLiteral("Zeitlupe"));
+    walk->setCheckable(true);
+    walk->setToolTip(QStringLiteral("Der Räuber läuft Schritt für Schritt; ein Klick ins Hauptfenster oder "
+                                    "eine Taste hält ihn an."));
+    connect(walk, &QPushButton::clicked, this, [this](bool on) { on ? zeitlupe_->start() : zeitlupe_->stop(); });
+    connect(zeitlupe_, &Zeitlupe::runningChanged, walk, &QPushButton::setChecked);
+    auto* pace = new QSpinBox(this);
+    pace->setObjectName(QStringLiteral("Tempo"));
+    pace->setAccessibleName(QStringLiteral("Tempo der Zeitlupe in Schritten je Sekunde"));
+    for (QLineEdit* digits : pace->findChildren<QLineEdit*>()) digits->setAccessibleName(pace->accessibleName());
+    pace->setRange(Zeitlupe::kSlowest, Zeitlupe::kFastest);
+    pace->setValue(zeitlupe_->pace());
+    pace->setSuffix(QStringLiteral(" Schritte/s"));
+    connect(pace, &QSpinBox::valueChanged, this, [this](int value) {
+        zeitlupe_->setPace(value);
+        settings().setValue(QString::fromUtf8(kPaceKey), value);
+    });
+    auto* label = new QLabel(QStringLiteral("&Tempo:"), this);
+    label->setBuddy(pace);
+    auto* row = new QHBoxLayout;
+    row->addWidget(walk);
+    row->addWidget(label);
+    row->addWidget(pace);
+    return row;
 }
 
 void Auswertung::buildMenus() {

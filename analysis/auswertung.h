@@ -29,6 +29,7 @@ class ConvergenceChart;
 class FrequencyChart;
 class ResultTableModel;
 class ResultsPage;
+class Zeitlupe;
 
 // "Wexal – Auswertung": pages that set the counts beside the exact probabilities, under a menu
 // bar. A view of the escape like the main window: the escape's news only marks the pages
@@ -61,6 +62,9 @@ public:
     // Sets the factor and remembers it for the next start.
     void setTextScale(double scale);
 
+    // The walk at a chosen pace, started here or from the main window's context menu.
+    Zeitlupe& zeitlupe() const { return *zeitlupe_; }
+
     const std::vector<AuswertungPage*>& pages() const { return pages_; }
     QTabWidget& pageTabs() const { return *tabs_; }
     QMenuBar& menus() const { return *menus_; }
@@ -87,6 +91,7 @@ private:
     template <class Page>
     Page* addPage();
     void buildMenus();
+    QLayout* zeitlupeControls();
     void bringUpToDate(AuswertungPage& page);
     void applyTextScale(double scale);
     void fitToScreen(const QScreen& screen);
@@ -98,6 +103,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     QAction* largeView_ = nullptr;
     WindowPlacement* placement_ = nullptr;
+    Zeitlupe* zeitlupe_ = nullptr;
     std::vector<AuswertungPage*> pages_;
     std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
     ResultsPage* results_ = nullptr;

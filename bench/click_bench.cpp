@@ -4,6 +4,8 @@
 // after 10,000 and after 1,000,000 escapes, its redraws ten times a second included. Runs
 // offscreen unless a display platform is chosen. Reports the median and the worst click
 // besides the mean; with the Auswertung also how many measured clicks took a redraw along.
+// And how punctual "Zeitlupe" is at its fastest pace with the Auswertung open: how far each
+// tick came behind the time it was due, median and worst.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
@@ -17,6 +19,7 @@
 
 #include "analysis/auswertung.h"
 #include "analysis/convergence_chart.h"
+#include "analysis/zeitlupe.h"
 #include "platform/headless_runtime.h"
 #include "ui/wexal.h"
 
@@ -85,8 +88,43 @@ void BM_Click50Wexalen_Auswertung_After1000000(benchmark::State& bench) {
     clickFifty(bench, kEscapesForLongSeries, true);
 }
 
+constexpr int kZeitlupeTicks = 80;
+
+void BM_Zeitlupe20_Auswertung_After10000(benchmark::State& bench) {
+    wexal::HeadlessRuntime runtime(std::make_unique<wexal::ClockRandom>(), kXga);
+    wexal::Wexal window(runtime);
+    window.showCentred();
+    (void)QTest::qWaitForWindowActive(&window);
+    auto* fifty = qobject_cast<QAbstractButton*>(window.control(wexal::controls::Id::cmd100));
+    for (int i = 0; i < kEscapesForWideTraces / wexal::Escape::kEscapesPerClick; ++i) fifty->click();
+    window.showAuswertung();
+    auto* auswertung = window.findChild<wexal::analysis::Auswertung*>();
+    (void)QTest::qWaitForWindowExposed(auswertung);
+    QTest::qWait(2 * wexal::analysis::Auswertung::kRefreshMs);
+    wexal::analysis::Zeitlupe& walk = auswertung->zeitlupe();
+    walk.setPace(wexal::analysis::Zeitlupe::kFastest);
+    std::vector<double> late;
+    for ([[maybe_unused]] auto _ : bench) {
+        late.clear();
+        walk.onTick = [&late, &walk](double ms) {
+            late.push_back(ms);
+            if (late.size() == kZeitlupeTicks) walk.stop();
+        };
+        walk.start();
+        while (walk.isRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    walk.onTick = nullptr;
+    std::sort(late.begin(), late.end());
+    bench.counters["ticks"] = static_cast<double>(late.size());
+    bench.counters["median_late_ms"] = late[late.size() / 2];
+    bench.counters["worst_late_ms"] = late.back();
+    constexpr double kPromisedMs = 10;
+    if (late.back() > kPromisedMs) bench.SkipWithError("a step came more than 10 ms behind its tick");
+}
+
 }  // namespace
 
+BENCHMARK(BM_Zeitlupe20_Auswertung_After10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Click50Wexalen_Fresh)->Iterations(kClicks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Click50Wexalen_After10000)->Iterations(kClicks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Click50Wexalen_Auswertung_After10000)

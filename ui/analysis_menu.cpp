@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/analysis_menu.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
 
 #include "analysis/auswertung.h"
+#include "analysis/zeitlupe.h"
 
 namespace wexal {
 
 AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow,
-                           Escape& escape, Runtime& runtime)
-    : window_(window), escape_(escape), runtime_(runtime) {
+                           QAbstractButton& singleStep, QAbstractButton& restart, Escape& escape,
+                           Runtime& runtime)
+    : window_(window), escape_(escape), runtime_(runtime), singleStep_(singleStep), restart_(restart) {
     open_ = new QAction(QStringLiteral("&Auswertung…"), &window);
     open_->setShortcut(Qt::Key_F2);
     open_->setShortcutContext(Qt::WindowShortcut);
@@ -19,6 +22,9 @@ AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisti
     window.addAction(open_);  // F2 works wherever the focus is in the window
     QObject::connect(open_, &QAction::triggered, &window, [this] { showAuswertung(); });
     QObject::connect(save_, &QAction::triggered, &window, [this] { saveResults(); });
+    zeitlupe_ = new QAction(QStringLiteral("&Zeitlupe"), &window);
+    zeitlupe_->setCheckable(true);
+    QObject::connect(zeitlupe_, &QAction::triggered, &window, [this](bool on) { switchZeitlupe(on); });
 
     for (QWidget* area : {&window, &mapFrame, &statisticsRow}) {
         area->setToolTip(QString::fromUtf8(kHint));
@@ -31,8 +37,18 @@ AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisti
 AnalysisMenu::~AnalysisMenu() = default;
 
 analysis::Auswertung& AnalysisMenu::auswertung() {
-    if (!auswertung_) auswertung_ = std::make_unique<analysis::Auswertung>(escape_, runtime_, &window_);
+    if (!auswertung_) {
+        auswertung_ = std::make_unique<analysis::Auswertung>(escape_, runtime_, &window_);
+        analysis::Zeitlupe& walk = auswertung_->zeitlupe();
+        walk.attach({[this] { singleStep_.click(); }, [this] { restart_.click(); }}, &window_);
+        QObject::connect(&walk, &analysis::Zeitlupe::runningChanged, zeitlupe_, &QAction::setChecked);
+    }
     return *auswertung_;
+}
+
+void AnalysisMenu::switchZeitlupe(bool on) {
+    analysis::Zeitlupe& walk = auswertung().zeitlupe();
+    on ? walk.start() : walk.stop();
 }
 
 void AnalysisMenu::showAuswertung() { auswertung().bringToFront(); }
@@ -45,6 +61,7 @@ void AnalysisMenu::popUp(QPoint globalPosition) {
         menu_->setObjectName(QStringLiteral("Auswertungsmenü"));
         menu_->addAction(open_);
         menu_->addAction(save_);
+        menu_->addAction(zeitlupe_);
     }
     menu_->popup(globalPosition);
 }

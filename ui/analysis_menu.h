@@ -8,6 +8,7 @@
 #include "platform/runtime.h"
 #include "sim/escape.h"
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QWidget;
@@ -20,20 +21,22 @@ class Auswertung;
 
 // How the main window reaches the Auswertung without a control of its own: a context menu on
 // the window's background, the map frame and the statistics row, and F2. Owns the one
-// Auswertung, made on first use.
+// Auswertung, made on first use; its "Zeitlupe" steps and restarts with the window's own
+// "Einzelschritt" and "Neustart".
 class AnalysisMenu {
 public:
     static constexpr const char* kHint = "Rechtsklick oder F2: Auswertung";
 
     // The menu opens on the window's background and on its two frames, which carry the hint.
-    AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow, Escape& escape,
-                 Runtime& runtime);
+    AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisticsRow, QAbstractButton& singleStep,
+                 QAbstractButton& restart, Escape& escape, Runtime& runtime);
     ~AnalysisMenu();
     AnalysisMenu(const AnalysisMenu&) = delete;
     AnalysisMenu& operator=(const AnalysisMenu&) = delete;
 
     void showAuswertung();
     void saveResults();
+    void switchZeitlupe(bool on);
 
 private:
     analysis::Auswertung& auswertung();
@@ -44,6 +47,9 @@ private:
     Runtime& runtime_;
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
+    QAction* zeitlupe_ = nullptr;
+    QAbstractButton& singleStep_;
+    QAbstractButton& restart_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<analysis::Auswertung> auswertung_;
 };

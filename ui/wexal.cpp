@@ -73,8 +73,9 @@ Wexal::Wexal(Runtime& runtime, QWidget* parent)
     Form_Load();
     // The first stop on the keyboard's way has the focus at start.
     control(controls::kTabOrder.front())->setFocus();
-    analysisMenu_ = std::make_unique<AnalysisMenu>(*this, *control(Id::Frame1), *control(Id::Frame5),
-                                                   escape_, runtime_);
+    analysisMenu_ = std::make_unique<AnalysisMenu>(
+        *this, *control(Id::Frame1), *control(Id::Frame5), *qobject_cast<QAbstractButton*>(control(Id::cmdEinzel)),
+        *qobject_cast<QAbstractButton*>(control(Id::cmdNeustart)), escape_, runtime_);
 }
 
 Wexal::~Wexal() = default;

@@ -122,10 +122,11 @@ void AuswertungInWindow::contextMenuOnTheBackgrounds() {
     QVERIFY(t.show());
     QMenu* menu = rightClick(t.get(area));
     QVERIFY(menu != nullptr);
-    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().size(), 3);
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("&Auswertung…"));
     QCOMPARE(menu->actions()[0]->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Ergebnisse &speichern…"));
+    QCOMPARE(menu->actions()[2]->text(), QStringLiteral("&Zeitlupe"));
     QVERIFY(t.window.findChild<Auswertung*>() == nullptr);  // made on first use only
     menu->actions()[0]->trigger();
     menu->close();
