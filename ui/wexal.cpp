@@ -60,6 +60,46 @@ Qt::Alignment toQt(controls::Align align) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A widget of the row's kind in its container, with its caption and picture.
+QWidget* createControl(const controls::Control& c, QWidget* parent) {
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+        case Kind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setWordWrap(true);
+            label->setAlignment(c.align == controls::Align::Centre ? Qt::AlignHCenter | Qt::AlignTop
+                                                                   : Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case Kind::Button: return new QPushButton(caption, parent);
+        case Kind::Frame: return new QGroupBox(caption, parent);
+        case Kind::TextBox: {
+            auto* box = new QLineEdit(caption, parent);
+            box->setReadOnly(true);
+            box->setAlignment(toQt(c.align));
+            return box;
+        }
+        case Kind::CheckBox: return new QCheckBox(parent);
+        case Kind::OptionButton: return new QRadioButton(caption, parent);
+        case Kind::PictureBox: return new MapBox(parent);
+        case Kind::Image: {
+            // Stretched to the size the layout gives it, or shown at its own size.
+            auto* image = new QLabel(parent);
+            image->setPixmap(QPixmap(QString::fromUtf8(c.picture)));
+            if (std::get<controls::Place>(c.design).width) {
+                image->setScaledContents(true);
+            } else {
+                image->resize(image->pixmap().size());
+            }
+            return image;
+        }
+        case Kind::Shape: return new ShapeFigure(*c.shape, parent);
+        case Kind::Line: return new LineFigure(*c.line, parent);
+        case Kind::Window: break;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 Wexal::Wexal(Runtime& runtime, QWidget* parent)
@@ -119,45 +159,6 @@ void Wexal::createControls() {
         });
     }
     narrator_ = std::make_unique<Narrator>(escape_, widgets_);
-}
-
-QWidget* Wexal::createControl(const controls::Control& c, QWidget* parent) {
-    const QString caption = QString::fromUtf8(c.caption);
-    switch (c.kind) {
-        case Kind::Label: {
-            auto* label = new QLabel(caption, parent);
-            label->setWordWrap(true);
-            label->setAlignment(c.align == controls::Align::Centre ? Qt::AlignHCenter | Qt::AlignTop
-                                                                   : Qt::AlignLeft | Qt::AlignTop);
-            return label;
-        }
-        case Kind::Button: return new QPushButton(caption, parent);
-        case Kind::Frame: return new QGroupBox(caption, parent);
-        case Kind::TextBox: {
-            auto* box = new QLineEdit(caption, parent);
-            box->setReadOnly(true);
-            box->setAlignment(toQt(c.align));
-            return box;
-        }
-        case Kind::CheckBox: return new QCheckBox(parent);
-        case Kind::OptionButton: return new QRadioButton(caption, parent);
-        case Kind::PictureBox: return new MapBox(parent);
-        case Kind::Image: {
-            // Stretched to the size the layout gives it, or shown at its own size.
-            auto* image = new QLabel(parent);
-            image->setPixmap(QPixmap(QString::fromUtf8(c.picture)));
-            if (std::get<controls::Place>(c.design).width) {
-                image->setScaledContents(true);
-            } else {
-                image->resize(image->pixmap().size());
-            }
-            return image;
-        }
-        case Kind::Shape: return new ShapeFigure(*c.shape, parent);
-        case Kind::Line: return new LineFigure(*c.line, parent);
-        case Kind::Window: break;
-    }
-    return nullptr;
 }
 
 // Raises each container's controls from the bottom up: the others first, then the controls

@@ -49,7 +49,7 @@ public:
     // Opens the Auswertung beside the window, as F2 does.
     void showAuswertung();
 
-    QWidget* control(controls::Id id) const { return widgets_[controls::indexOf(id)]; }
+    QWidget* control(controls::Id id) const { return widgets_.at(controls::indexOf(id)); }
     const Escape& escape() const { return escape_; }
     // Where node n lies on the map (picBox units) after the last layout pass.
     QPointF nodePlace(int node) const;
@@ -85,7 +85,6 @@ private:
     void barrierShown(int index, bool on) override;
 
     void createControls();
-    QWidget* createControl(const controls::Control& c, QWidget* parent);
     void stackControls();
     void chainTabOrder();
     void connectCommands();
