@@ -5,12 +5,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -18,9 +21,11 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "analysis/class_page.h"
 #include "analysis/export.h"
 #include "analysis/map_page.h"
 #include "analysis/results_page.h"
@@ -50,6 +55,7 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with its main window
     setAttribute(Qt::WA_WindowPropagation);   // its menus' texts grow with it
     setMinimumSize(kMinimumSize);
+    setAcceptDrops(true);
     normalFont_.setPixelSize(QFontInfo(font()).pixelSize());
     placement_ = new WindowPlacement(*this, WindowPlacement::Rule::Centred);
     zeitlupe_ = new Zeitlupe(escape_, this);
@@ -96,6 +102,8 @@ void Auswertung::addPages() {
     results_ = addPage<ResultsPage>();
     addPage<MapPage>();
     addPage<TransitionsPage>();
+    class_ = addPage<ClassPage>();
+    results_->followClass(*class_);
 }
 
 // Each page scrolls on its own when the window is smaller than the page wants to be; the menu
@@ -150,6 +158,10 @@ void Auswertung::buildMenus() {
     QAction* save = file->addAction(QStringLiteral("Ergebnisse &speichern…"), this,
                                     [this] { saveWithDialog(this); });
     save->setShortcut(QKeySequence::Save);
+    file->addAction(QStringLiteral("&Klassenergebnis öffnen…"), this, [this] {
+        tabs_->setCurrentWidget(class_->parentWidget()->parentWidget());
+        class_->openWithDialog();
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("S&chließen"), this, &QWidget::close);
 
@@ -238,6 +250,36 @@ void Auswertung::followScreen() {
         applyTextScale(textScale_);  // the largest step follows the screen's height
         if (!now->availableGeometry().contains(frameGeometry())) fitToScreen(*now);
     });
+}
+
+void Auswertung::openClassFiles(const QStringList& paths) {
+    class_->addFiles(paths);
+    // The page sits in a scroll area's viewport, which is the tab.
+    tabs_->setCurrentWidget(class_->parentWidget()->parentWidget());
+}
+
+namespace {
+
+QStringList localFiles(const QMimeData* mime) {
+    QStringList paths;
+    if (mime == nullptr) return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+}  // namespace
+
+void Auswertung::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Auswertung::dropEvent(QDropEvent* event) {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    openClassFiles(paths);
 }
 
 void Auswertung::refreshIfStale() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -25,6 +26,7 @@ class WindowPlacement;
 
 namespace wexal::analysis {
 
+class ClassPage;
 class ConvergenceChart;
 class FrequencyChart;
 class ResultTableModel;
@@ -69,6 +71,10 @@ public:
     QTabWidget& pageTabs() const { return *tabs_; }
     QMenuBar& menus() const { return *menus_; }
 
+    // Opens results files as the class's, and shows the "Klasse" page.
+    void openClassFiles(const QStringList& paths);
+    ClassPage& classPage() const { return *class_; }
+
     // The "Ergebnisse" page's parts.
     const ResultTableModel& table() const;
     const FrequencyChart& frequencyChart() const;
@@ -79,6 +85,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Results files dropped onto the window join the class.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // EscapeObserver: every change that shows here only marks the pages stale.
@@ -107,6 +116,7 @@ private:
     std::vector<AuswertungPage*> pages_;
     std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
     ResultsPage* results_ = nullptr;
+    ClassPage* class_ = nullptr;
     QTimer refreshTimer_;
     std::uint64_t news_ = 1;  // counts the escape's news; every page starts behind
     QFont normalFont_;

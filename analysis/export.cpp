@@ -113,12 +113,14 @@ bool writeChartsSvg(QIODevice& device, const ChartData& data) {
 }
 
 Results resultsOf(const ResultTableModel& table) {
-    const Escape& escape = table.escape();
-    const Statistics statistics = escape.statistics();
     Results results;
-    results.setting = escape.setting();
-    results.tally = Tally{table.counted(), statistics.succeeded, statistics.failed, escape.countedSteps()};
-    results.mixed = table.mixed();
+    if (table.classResults()) {
+        results = *table.classResults();
+    } else {
+        results.setting = table.escape().setting();
+        results.tally = table.tally();
+        results.mixed = table.mixed();
+    }
     results.date = localDateNow();
     return results;
 }
@@ -132,7 +134,10 @@ bool writeCsv(QIODevice& device, const ResultTableModel& table) {
 }
 
 ChartData chartDataOf(const ResultTableModel& table) {
-    return chartData(table.escape().setting(), table.counted(), table.escape().shareHistory(), table.exact());
+    // A class has no history of its escapes: its share shows in the funnel instead.
+    const ShareHistory none;
+    const ShareHistory& history = table.classResults() ? none : table.escape().shareHistory();
+    return chartData(table.escape().setting(), table.counted(), history, table.exact());
 }
 
 std::optional<QString> saveResults(const QString& path, const ResultTableModel& table) {

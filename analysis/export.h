@@ -44,7 +44,8 @@ std::optional<QString> saveResults(const QString& path, const ResultTableModel& 
 // The charts alone, as wexal-sim --plot writes them: SVG or PNG by extension.
 std::optional<QString> saveCharts(const QString& path, const ChartData& data);
 
-// What the charts show for the escape's counts, its history and its current setting.
+// What the charts show for the table's counts, the escape's history (none for a class) and
+// its current setting.
 ChartData chartDataOf(const ResultTableModel& table);
 
 }  // namespace wexal::analysis

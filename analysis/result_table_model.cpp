@@ -38,7 +38,19 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 const ExactSolution& ResultTableModel::exact() const { return exact_.solutionFor(escape_.setting()); }
 
+void ResultTableModel::showClass(std::optional<Results> pooled) {
+    class_ = std::move(pooled);
+    refresh();
+}
+
+Tally ResultTableModel::tally() const {
+    if (class_ && class_->tally) return *class_->tally;
+    const Statistics statistics = escape_.statistics();
+    return Tally{counted(), statistics.succeeded, statistics.failed, escape_.countedSteps()};
+}
+
 CountedExits ResultTableModel::counted() const {
+    if (class_ && class_->tally) return class_->tally->exits;
     CountedExits counted{escape_.attempts(), {}};
     for (int i = 0; i < network::kBarrierCount; ++i) {
         counted.counts[static_cast<std::size_t>(i)] = escape_.exitCount(i);
@@ -86,16 +98,17 @@ QString ResultTableModel::cell(int row, int column) const {
 }
 
 QString ResultTableModel::exitCell(int box, int column) const {
-    const std::int64_t count = escape_.exitCount(box);
+    const CountedExits shown = counted();
     const auto i = static_cast<std::size_t>(box);
+    const std::int64_t count = shown.counts[i];
     switch (column) {
         case kExit: return QString::number(network::kExitOfBox[i]);
         case kBox: return QString::number(box);
         case kBarrier: return fromUtf8(wording::barrierState(escape_.setting().barriers[i]));
         case kCount: return countCell(count);
         case kFrequency:
-            if (escape_.attempts() == 0) return QStringLiteral("–");
-            return shareCell(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+            if (shown.escapes == 0) return QStringLiteral("–");
+            return shareCell(static_cast<double>(count) / static_cast<double>(shown.escapes));
         case kFraction: return QString::fromStdString(exact().exitProbability[i].get_str());
         case kDecimal: return shareCell(nearestDouble(exact().exitProbability[i]));
         default: return {};
@@ -103,21 +116,21 @@ QString ResultTableModel::exitCell(int box, int column) const {
 }
 
 QString ResultTableModel::totalCell(int row, int column) const {
-    const Statistics& s = escape_.statistics();
+    const Tally shown = tally();
     const ExactSolution& e = exact();
-    std::int64_t count = 0;
+    std::optional<std::int64_t> count;  // none: the class's typed counts have no steps
     const mpq_class* probability = nullptr;
     switch (row) {
-        case kSucceededRow: count = s.succeeded; probability = &e.succeeded; break;
-        case kFailedRow: count = s.failed; probability = &e.failed; break;
-        default: count = escape_.countedSteps(); probability = &e.expectedSteps; break;
+        case kSucceededRow: count = shown.succeeded; probability = &e.succeeded; break;
+        case kFailedRow: count = shown.failed; probability = &e.failed; break;
+        default: count = shown.steps; probability = &e.expectedSteps; break;
     }
     switch (column) {
         case kExit: return QString::fromUtf8(kTotalNames[static_cast<std::size_t>(row - kSucceededRow)]);
-        case kCount: return countCell(count);
+        case kCount: return count ? countCell(*count) : QStringLiteral("–");
         case kFrequency:
-            if (escape_.attempts() == 0) return QStringLiteral("–");
-            return shareCell(static_cast<double>(count) / static_cast<double>(escape_.attempts()));
+            if (shown.exits.escapes == 0 || !count) return QStringLiteral("–");
+            return shareCell(static_cast<double>(*count) / static_cast<double>(shown.exits.escapes));
         case kFraction: return QString::fromStdString(probability->get_str());
         case kDecimal: return shareCell(nearestDouble(*probability));
         default: return {};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QAbstractTableModel>
 
@@ -14,7 +15,8 @@ namespace wexal::analysis {
 // The Auswertung's table: a row per exit in the order around the map, the succeeded and failed totals and the steps per
 // escape, each with its count, its relative frequency and the exact probability as a reduced
 // fraction and as a decimal. It reads every number from the escape when asked and keeps none;
-// refresh() tells the views that the escape has moved on.
+// refresh() tells the views that the escape has moved on. Switched to a class, it shows the
+// class's pooled counts beside the same exact values.
 class ResultTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -39,10 +41,17 @@ public:
     // The counter box whose exit row `row` (0..7) shows.
     static int boxOfRow(int row);
 
+    // The class's pooled results instead of the escape's own counts ("Klasse"), or again the
+    // own counts ("eigene Zählung") with none. The class stands under the escape's setting.
+    void showClass(std::optional<Results> pooled);
+    const std::optional<Results>& classResults() const { return class_; }
+
     // The solution for the escape's current setting.
     const ExactSolution& exact() const;
+    // What the table shows: the escape's counts, or the class's.
     CountedExits counted() const;
-    bool mixed() const { return escape_.countsMixSettings(); }
+    Tally tally() const;
+    bool mixed() const { return !class_ && escape_.countsMixSettings(); }
     const Escape& escape() const { return escape_; }
 
 private:
@@ -51,6 +60,7 @@ private:
     QString totalCell(int row, int column) const;
 
     const Escape& escape_;
+    std::optional<Results> class_;
     mutable ExactCache exact_;
     bool headingsMixed_ = false;
 };

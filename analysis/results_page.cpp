@@ -7,12 +7,15 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "analysis/chart_style.h"
+#include "analysis/class_page.h"
 #include "analysis/convergence_chart.h"
 #include "analysis/export.h"
 #include "analysis/frequency_chart.h"
@@ -76,6 +79,23 @@ ResultsPage::ResultsPage(Escape& escape, Runtime& /*runtime*/, QWidget* parent)
     notice_->hide();
     fit_ = label(QStringLiteral("Anpassungstest"), this);
 
+    // Which counts the table and charts show; "Klasse" only once a class has been pooled.
+    own_ = new QRadioButton(QStringLiteral("ei&gene Zählung"), this);
+    own_->setObjectName(QStringLiteral("EigeneZaehlung"));
+    own_->setAccessibleName(QStringLiteral("eigene Zählung"));
+    own_->setChecked(true);
+    classCounts_ = new QRadioButton(QStringLiteral("K&lasse"), this);
+    classCounts_->setObjectName(QStringLiteral("KlassenZaehlung"));
+    classCounts_->setAccessibleName(QStringLiteral("Klasse"));
+    classCounts_->setEnabled(false);
+    auto* counts = new QHBoxLayout;
+    auto* countsLabel = new QLabel(QStringLiteral("Anzahlen:"), this);
+    counts->addWidget(countsLabel);
+    counts->addWidget(own_);
+    counts->addWidget(classCounts_);
+    counts->addStretch();
+    connect(classCounts_, &QRadioButton::toggled, this, [this] { updateClass(); });
+
     frequencies_ = new FrequencyChart;
     convergence_ = new ConvergenceChart;
     frequencyView_ = chartView(frequencies_, QStringLiteral("Häufigkeiten"),
@@ -87,6 +107,7 @@ ResultsPage::ResultsPage(Escape& escape, Runtime& /*runtime*/, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(setting_);
+    column->addLayout(counts);
     column->addWidget(notice_);
     column->addWidget(tableView_);
     column->addWidget(fit_);
@@ -97,10 +118,33 @@ ResultsPage::ResultsPage(Escape& escape, Runtime& /*runtime*/, QWidget* parent)
 
 QString ResultsPage::title() const { return QStringLiteral("&Ergebnisse"); }
 
+void ResultsPage::followClass(const ClassPage& page) {
+    class_ = &page;
+    connect(&page, &ClassPage::classChanged, this, [this] { updateClass(); });
+    updateClass();
+}
+
+bool ResultsPage::showsClass() const { return table_->classResults().has_value(); }
+
+void ResultsPage::showClass(bool on) { (on ? classCounts_ : own_)->setChecked(true); }
+
+// The class's pooled results into the table, or none, after the switch and the class page.
+void ResultsPage::updateClass() {
+    const std::optional<Results> pooled = class_ != nullptr ? class_->pooledResults() : std::nullopt;
+    classCounts_->setEnabled(pooled.has_value());
+    if (!pooled && classCounts_->isChecked()) own_->setChecked(true);  // toggles back here
+    table_->showClass(classCounts_->isChecked() ? pooled : std::nullopt);
+    refresh();
+}
+
 void ResultsPage::refresh() {
+    // The class is pooled under the escape's setting, which may have changed.
+    if (showsClass()) table_->showClass(class_->pooledResults());
     table_->refresh();
     const CountedExits counted = table_->counted();
-    setting_->setText(QString::fromStdString(wording::settingLine(escape_.setting(), counted.escapes)));
+    QString setting = QString::fromStdString(wording::settingLine(escape_.setting(), counted.escapes));
+    if (showsClass()) setting += QStringLiteral(" · die Klasse");
+    setting_->setText(setting);
     notice_->setVisible(table_->mixed());
     fit_->setText(QString::fromStdString(wording::goodnessOfFitLine(counted, table_->exact(), table_->mixed())));
     const ChartData charts = chartDataOf(*table_);

@@ -8,10 +8,12 @@
 class QChartView;
 class QGridLayout;
 class QLabel;
+class QRadioButton;
 class QTableView;
 
 namespace wexal::analysis {
 
+class ClassPage;
 class ConvergenceChart;
 class FrequencyChart;
 class ResultTableModel;
@@ -26,6 +28,12 @@ public:
 
     QString title() const override;
     void refresh() override;
+
+    // The switch between "eigene Zählung" and "Klasse": the table and charts show the class's
+    // pooled counts while the class page has some and "Klasse" is chosen.
+    void followClass(const ClassPage& page);
+    bool showsClass() const;
+    void showClass(bool on);
 
     const ResultTableModel& table() const { return *table_; }
     const FrequencyChart& frequencyChart() const { return *frequencies_; }
@@ -44,7 +52,12 @@ private:
     void spreadColumns();
     void arrangeCharts();
 
+    void updateClass();
+
     Escape& escape_;
+    const ClassPage* class_ = nullptr;
+    QRadioButton* own_ = nullptr;
+    QRadioButton* classCounts_ = nullptr;
     ResultTableModel* table_ = nullptr;
     QTableView* tableView_ = nullptr;
     QLabel* setting_ = nullptr;

@@ -213,9 +213,9 @@ bool allDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// A count: digits only, at most the largest count the window holds exactly. Otherwise the
-// reason, naming the cell as `what`.
-std::variant<std::int64_t, std::string> countOf(std::string_view cell, std::string_view what) {
+}  // namespace
+
+std::variant<std::int64_t, std::string> parseCount(std::string_view cell, std::string_view what) {
     const std::string named = std::string(what) + " " + shown(cell);
     if (cell.starts_with('-') && allDigits(cell.substr(1))) return named + " ist negativ";
     if (!allDigits(cell)) return named + " ist keine ganze Zahl";
@@ -226,6 +226,8 @@ std::variant<std::int64_t, std::string> countOf(std::string_view cell, std::stri
     }
     return value;
 }
+
+namespace {
 
 class Parser {
 public:
@@ -323,7 +325,7 @@ std::optional<FileDamage> Parser::readCount(std::optional<std::int64_t>& into,
                                             std::string_view what) {
     const std::string& cell = kCountColumn < cells_.size() ? cells_[kCountColumn] : std::string();
     if (cell.empty()) return std::nullopt;
-    std::variant<std::int64_t, std::string> count = countOf(cell, what);
+    std::variant<std::int64_t, std::string> count = parseCount(cell, what);
     if (const auto* reason = std::get_if<std::string>(&count)) return damage(line_.number, *reason);
     into = std::get<std::int64_t>(count);
     return std::nullopt;
@@ -420,7 +422,7 @@ std::optional<FileDamage> Parser::readKey(Key key, std::string_view value) {
             results_.setting.turnBack = value == "ja";
             break;
         case Key::Escapes: {
-            std::variant<std::int64_t, std::string> count = countOf(value, "Wexalen");
+            std::variant<std::int64_t, std::string> count = parseCount(value, "Wexalen");
             if (const auto* reason = std::get_if<std::string>(&count)) return damage(line_.number, *reason);
             escapes_ = std::get<std::int64_t>(count);
             break;

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "sim/exact_solution.h"
@@ -74,6 +75,10 @@ ResultsRead parseResultsFile(std::string_view text);
 
 // Reads a file; refuses one larger than kMaxResultsFileBytes without reading it.
 ResultsRead readResultsFile(const std::filesystem::path& path);
+
+// A count as a results file or a typed row holds it: digits only, at most 2^53. Otherwise the
+// German reason, naming the cell as `what` ("Anzahl „-5“ ist negativ").
+std::variant<std::int64_t, std::string> parseCount(std::string_view cell, std::string_view what);
 
 // One German line: "„klasse/anna.csv“, Zeile 4: Anzahl „-5“ ist negativ".
 std::string damageLine(std::string_view fileName, const FileDamage& damage);
