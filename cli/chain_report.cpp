@@ -53,6 +53,35 @@ std::int64_t stepsBetween(const Swarm& swarm, const TransitionMatrix& matrix, st
     return swarm.stepsFrom(a.node, a.from, b.node);
 }
 
+std::string listText(const nw::StreetList& streets) {
+    std::string text;
+    for (int k = 0; k < streets.count; ++k) {
+        text += (k > 0 ? ", " : "") + std::to_string(streets.to[static_cast<std::size_t>(k)]);
+    }
+    return text;
+}
+
+// Each junction's list in its order, which a scenario's weights follow position by position.
+void writeStreetLists(std::ostream& out, const Setting& setting) {
+    out << "Straßenlisten der Kreuzungen, Stelle für Stelle (die letzte führt zurück zur Bank "
+           "oder ist die Kreuzung selbst):\n";
+    for (int junction = 1; junction <= nw::kLastJunction; ++junction) {
+        const nw::StreetList& through = nw::streetsAt(junction, true);
+        const nw::StreetList& direct = nw::streetsAt(junction, false);
+        out << "  " << junction << ": " << listText(through);
+        if (&direct != &through) out << " (Lichtschranke 5 aus: " << listText(direct) << ")";
+        if (!setting.weights.even(junction)) {
+            const StreetWeights::Row& weights = setting.weights.at(junction);
+            out << " · Gewichte";
+            for (int k = 0; k < through.count; ++k) {
+                out << (k > 0 ? ", " : " ") << weights[static_cast<std::size_t>(k)];
+            }
+        }
+        out << '\n';
+    }
+    out << '\n';
+}
+
 // The matrix as pupils write it, a bar between the columns of Q and of R, a gap above the
 // exits' rows. With a swarm, the counted steps out of each state in the same layout.
 void writeMatrixText(std::ostream& out, const Setting& setting, const TransitionMatrix& matrix,
@@ -62,6 +91,7 @@ void writeMatrixText(std::ostream& out, const Setting& setting, const Transition
         << "Q: aus den " << matrix.transientCount << " Zuständen im Netz in diese (links vom Strich); R: "
         << "in die " << matrix.size() - matrix.transientCount
         << " Ausgänge (rechts vom Strich), die den Räuber festhalten.\n\n";
+    writeStreetLists(out, setting);
     auto headings = [&](std::string corner) {
         std::vector<std::string> cells{std::move(corner)};
         for (std::size_t j = 0; j < matrix.size(); ++j) {

@@ -147,6 +147,45 @@ std::optional<std::string> readMerge(const QString& /*text*/, RunOptions& option
     return std::nullopt;
 }
 
+std::optional<std::string> readTest(const QString& text, RunOptions& options) {
+    options.test = testTargetNamed(text.toStdString());
+    if (!options.test) {
+        return "--test erwartet einen Ausgang (6 bis 13), gefasst oder gelungen, nicht " + quoted(text);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> readAlpha(const QString& text, RunOptions& options) {
+    const std::optional<mpq_class> alpha = probabilityFromText(text.toStdString());
+    if (!alpha || *alpha < mpq_class(1, kSmallestAlphaDenominator) || *alpha >= 1) {
+        return "--alpha erwartet ein Signifikanzniveau über 0 und unter 1 wie 0,05, 5 % oder 1/20, nicht " +
+               quoted(text);
+    }
+    options.alpha = *alpha;
+    return std::nullopt;
+}
+
+std::optional<std::string> readSided(const QString& text, RunOptions& options) {
+    using Named = std::pair<const char16_t*, Sided>;
+    constexpr std::array kSides{Named{u"beide", Sided::Both}, Named{u"links", Sided::Left},
+                                Named{u"rechts", Sided::Right}};
+    for (const auto& [name, sided] : kSides) {
+        if (text == QStringView(name)) {
+            options.sided = sided;
+            return std::nullopt;
+        }
+    }
+    return "--sided erwartet beide, links oder rechts, nicht " + quoted(text);
+}
+
+std::optional<std::string> readScenario(const QString& text, RunOptions& options) {
+    ScenarioReading reading = readScenarioFile(QFile::encodeName(text).toStdString());
+    if (!reading.scenario) return reading.error;
+    options.setting.weights = reading.scenario->weights;
+    options.scenario = std::move(reading.scenario);
+    return std::nullopt;
+}
+
 std::optional<std::string> readPlot(const QString& text, RunOptions& options) {
     const QString suffix = QFileInfo(text).suffix().toLower();
     if (suffix != u"svg" && suffix != u"png") {
@@ -166,17 +205,22 @@ std::vector<OptionRow> optionRows() {
     return {
         {"escapes", "N",
          QStringLiteral("Anzahl der Wexalen (1 bis 10^12, Vorgabe %1).").arg(kDefaultEscapes),
-         readEscapes, {Mode::Simulate, Mode::Matrix, Mode::After}},
+         readEscapes, {Mode::Simulate, Mode::Matrix, Mode::After, Mode::Test}},
         {"barriers", "BITS",
          QStringLiteral("Lichtschranken 0 bis 7 als acht Zeichen 0/1 (Vorgabe %1, wie beim Start "
                         "des Fensters).")
              .arg(startBarriers),
-         readBarriers, {Mode::Simulate, Mode::Exact, Mode::Matrix, Mode::After}},
+         readBarriers, {Mode::Simulate, Mode::Exact, Mode::Matrix, Mode::After, Mode::Test}},
         {"turn-back", "ja|nein",
          QStringLiteral("Hin-und-her möglich: ja oder nein (Vorgabe %1).").arg(startTurnBack),
-         readTurnBack, {Mode::Simulate, Mode::Exact, Mode::Rank, Mode::Matrix, Mode::After}},
+         readTurnBack, {Mode::Simulate, Mode::Exact, Mode::Rank, Mode::Matrix, Mode::After, Mode::Test}},
         {"seed", "S", QStringLiteral("Startwert für wiederholbare Läufe (sonst die Uhr)."),
-         readSeed, {Mode::Simulate, Mode::Matrix, Mode::After}},
+         readSeed, {Mode::Simulate, Mode::Matrix, Mode::After, Mode::Test}},
+        {"scenario", "DATEI",
+         QStringLiteral("Ein Szenario (JSON) gewichtet die Straßen von Kreuzungen; Simulation und "
+                        "exakte Lösung folgen den Gewichten, --test prüft gegen das Netz ohne "
+                        "Manipulation."),
+         readScenario, {Mode::Simulate, Mode::Exact, Mode::Rank, Mode::Matrix, Mode::After, Mode::Test}},
         {"exact", nullptr, QStringLiteral("Nur die exakte Lösung, keine Simulation."), nullptr,
          {Mode::Exact}, Mode::Exact},
         {"format", "FORMAT", QStringLiteral("Ausgabe: text, csv oder json (Vorgabe text)."),
@@ -185,7 +229,7 @@ std::vector<OptionRow> optionRows() {
          QStringLiteral("Anzahl der Threads (Vorgabe: alle Kerne, hier %1); das Ergebnis hängt "
                         "nicht davon ab.")
              .arg(allCores()),
-         readThreads, {Mode::Simulate, Mode::Matrix, Mode::After}},
+         readThreads, {Mode::Simulate, Mode::Matrix, Mode::After, Mode::Test}},
         {"plot", "DATEI",
          QStringLiteral("Zeichnet die Diagramme der Auswertung in eine Datei (.svg oder .png)."),
          readPlot, {Mode::Simulate}},
@@ -212,6 +256,18 @@ std::vector<OptionRow> optionRows() {
                         "von --format csv) zu einem Klassenergebnis zusammenfassen; alle unter "
                         "derselben Einstellung."),
          readMerge, {Mode::Merge}, Mode::Merge},
+        {"test", "ZIEL",
+         QStringLiteral("Statt der Tabelle ein Binomialtest mit den Wexalen als Stichprobe: wie oft "
+                        "sie an einem Ausgang (6 bis 13) enden, gefasst werden oder gelingen, gegen "
+                        "H0: p = p₀, die exakte Wahrscheinlichkeit ohne Manipulation. Höchstens %1 "
+                        "Wexalen.")
+             .arg(BinomialDistribution::kMaxTrials),
+         readTest, {Mode::Test}, Mode::Test},
+        {"alpha", "A", QStringLiteral("Signifikanzniveau des Tests, etwa 0,05, 5 % oder 1/20 (Vorgabe 5 %)."),
+         readAlpha, {Mode::Test}},
+        {"sided", "beide|links|rechts",
+         QStringLiteral("Zweiseitiger, linksseitiger oder rechtsseitiger Test (Vorgabe beide)."),
+         readSided, {Mode::Test}},
     };
 }
 
@@ -240,6 +296,7 @@ constexpr std::array kModes{
             Simulation::WithEscapes},
     ModeRow{Mode::Merge, "merge", "liest Einstellung und Anzahlen aus den Dateien",
             Simulation::Never},
+    ModeRow{Mode::Test, "test", "prüft eine Hypothese", Simulation::Always},
 };
 
 // Options that a mode takes only beside another one: a swarm's seed and threads only with the
@@ -426,6 +483,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return result;
     }
     if (auto error = readOptions(parser, rows, options, result.options)) return reject(*error);
+    if (result.options.mode == Mode::Test && result.options.escapes > BinomialDistribution::kMaxTrials) {
+        return reject("--test: höchstens " + std::to_string(BinomialDistribution::kMaxTrials) +
+                      " Wexalen, nicht " + std::to_string(result.options.escapes));
+    }
     // Only --merge takes arguments besides its options: the files it pools.
     const QStringList files = parser.positionalArguments();
     if (result.options.mode != Mode::Merge) {

@@ -10,7 +10,10 @@
 
 #include <QStringList>
 
+#include "sim/binomial_test.h"
+#include "sim/scenario.h"
 #include "sim/setting.h"
+#include "sim/significance_test.h"
 
 namespace wexal::cli {
 
@@ -18,10 +21,11 @@ enum class OutputFormat { Text, Csv, Json };
 
 inline constexpr std::int64_t kDefaultEscapes = 1000;
 inline constexpr int kMaxAfterSteps = 10000;  // --after N: the exact walk takes well under a second
+inline constexpr unsigned long kDefaultAlphaDenominator = 20;  // --alpha: 1/20, 5 %
 
 // What a run does; exactly one per run. The default simulates; an option of the table in
 // command_line.cpp chooses another.
-enum class Mode : std::uint8_t { Simulate, Exact, Rank, Matrix, After, Merge };
+enum class Mode : std::uint8_t { Simulate, Exact, Rank, Matrix, After, Merge, Test };
 
 // The modes an option goes with.
 class Modes {
@@ -50,6 +54,12 @@ struct RunOptions {
     bool matrix = false;
     std::optional<int> after;
     std::vector<std::string> mergeFiles;  // --merge: the results files to pool, as given
+    // --test ZIEL: a binomial test of what the escapes hit against the fair network's chance.
+    std::optional<TestTarget> test;
+    mpq_class alpha{1, kDefaultAlphaDenominator};
+    Sided sided = Sided::Both;
+    // --scenario: the teacher's weights, already in setting.weights; the name for the heading.
+    std::optional<Scenario> scenario;
 };
 
 struct CommandLine {

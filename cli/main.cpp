@@ -19,6 +19,7 @@
 #include "cli/ranking.h"
 #include "cli/report.h"
 #include "cli/standard_output.h"
+#include "cli/test_report.h"
 #include "platform/qt/german_translations.h"
 #include "platform/whole_file.h"
 #include "sim/exact_solution.h"
@@ -69,6 +70,7 @@ int run(const wexal::cli::RunOptions& options) {
         bar.finish();
     }
     std::ostringstream text;
+    if (options.format == OutputFormat::Text) text << scenarioLine(options);
     writeReport(text, report);
     int status = print(text.str());
     // A standard output that failed does not cost the plot of a long run.
@@ -85,7 +87,9 @@ int run(const wexal::cli::RunOptions& options) {
 int rank(const wexal::cli::RunOptions& options) {
     using namespace wexal::cli;
     std::ostringstream text;
-    writeRanking(text, rankSettings(*options.rank, options.setting.turnBack), options.format);
+    if (options.format == OutputFormat::Text) text << scenarioLine(options);
+    writeRanking(text, rankSettings(*options.rank, options.setting.turnBack, options.setting.weights),
+                 options.format);
     return print(text.str());
 }
 
@@ -101,12 +105,32 @@ int chain(const wexal::cli::RunOptions& options) {
                          seed, !options.seed};
     }
     std::ostringstream text;
+    if (options.format == OutputFormat::Text) text << scenarioLine(options);
     if (options.after) {
         writeAfter(text, options.setting, *options.after, wexal::distributionAfter(matrix, *options.after),
                    swarm, options.format);
     } else {
         writeMatrix(text, options.setting, matrix, swarm, options.format);
     }
+    return print(text.str());
+}
+
+// --test: the region first, from the fair network's chance; then the escapes, in the setting
+// with the scenario's weights, as the sample.
+int test(const wexal::cli::RunOptions& options) {
+    using namespace wexal::cli;
+    wexal::Setting fair = options.setting;
+    fair.weights = wexal::StreetWeights{};
+    TestReport report{options, options.test->probability(wexal::solveExactly(fair)), {}, 0, seedFor(options)};
+    report.region = wexal::acceptanceRegion(wexal::BinomialDistribution(options.escapes, report.p0),
+                                            options.alpha, options.sided);
+    ProgressBar bar(stderr, options.escapes, isatty(STDERR_FILENO) == 1);
+    const BatchResult batch = runBatch(options.setting, options.escapes, report.seedUsed, options.threads,
+                                       [&bar](std::int64_t finished) { bar.update(finished); });
+    bar.finish();
+    report.observed = options.test->count(batch.counts, options.setting);
+    std::ostringstream text;
+    writeTestReport(text, report);
     return print(text.str());
 }
 
@@ -155,6 +179,7 @@ int main(int argc, char* argv[]) {
     try {
         switch (options.mode) {
             case wexal::cli::Mode::Merge: return merge(options);
+            case wexal::cli::Mode::Test: return test(options);
             case wexal::cli::Mode::Rank: return rank(options);
             case wexal::cli::Mode::Matrix:
             case wexal::cli::Mode::After: return chain(options);

@@ -9,7 +9,7 @@
 
 namespace wexal::cli {
 
-Ranking rankSettings(int barriersOn, bool turnBack) {
+Ranking rankSettings(int barriersOn, bool turnBack, const StreetWeights& weights) {
     Ranking ranking{barriersOn, turnBack, {}};
     constexpr unsigned kSettings = 1U << network::kBarrierCount;
     for (unsigned bits = 0; bits < kSettings; ++bits) {
@@ -19,6 +19,7 @@ Ranking rankSettings(int barriersOn, bool turnBack) {
             setting.barriers[i] = ((bits >> i) & 1U) != 0;
         }
         setting.turnBack = turnBack;
+        setting.weights = weights;
         ExactSolution exact = solveExactly(setting);
         ranking.entries.push_back({setting, std::move(exact.failed), std::move(exact.succeeded)});
     }

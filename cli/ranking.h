@@ -26,6 +26,7 @@ struct Ranking {
     std::vector<RankedSetting> entries;
 };
 
-Ranking rankSettings(int barriersOn, bool turnBack);
+// The streets weigh as given: 1 everywhere unless a scenario says otherwise.
+Ranking rankSettings(int barriersOn, bool turnBack, const StreetWeights& weights = {});
 
 }  // namespace wexal::cli

@@ -61,25 +61,6 @@ std::string orNull(const std::optional<T>& value) {
     }
 }
 
-// A JSON string: quotes, backslashes and control characters escaped; the text is UTF-8.
-std::string jsonString(const std::string& text) {
-    constexpr unsigned char kFirstPrintable = 0x20;
-    constexpr std::size_t kEscapeLength = 7;  // "\u001f" and its terminating zero
-    std::string json = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < kFirstPrintable) {
-            std::array<char, kEscapeLength> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
-            json += escaped.data();
-        } else {
-            json += c;
-        }
-    }
-    return json + '"';
-}
 
 std::string probabilityCell(const Line& line) {
     return line.probability + " ≈ " +
@@ -196,6 +177,25 @@ void writeMembers(std::ostream& out, const ClassPool& pool) {
 
 }  // namespace
 
+std::string jsonString(const std::string& text) {
+    constexpr unsigned char kFirstPrintable = 0x20;
+    constexpr std::size_t kEscapeLength = 7;  // "\u001f" and its terminating zero
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < kFirstPrintable) {
+            std::array<char, kEscapeLength> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
+            json += escaped.data();
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
 Report mergedReport(const RunOptions& options, ClassPool pool) {
     Report report{options, solveExactly(pool.setting()), BatchResult{}, 0, std::nullopt};
     report.options.setting = pool.setting();
@@ -267,7 +267,9 @@ void writeJson(std::ostream& out, const Report& report) {
     if (report.batch && !report.merged) seed = report.seedUsed;
     out << "{\n  \"escapes\": " << (report.batch ? report.batch->escapes : 0) << ",\n  \"barriers\": \""
         << barriersText(o.setting) << "\",\n  \"turnBack\": \"" << turnBackText(o.setting)
-        << "\",\n  \"seed\": " << orNull(seed) << ",\n  \"exits\": [\n";
+        << "\",\n  \"seed\": " << orNull(seed) << ",\n";
+    if (o.scenario) out << "  \"scenario\": " << jsonString(o.scenario->name) << ",\n";
+    out << "  \"exits\": [\n";
     for (int i = 0; i < nw::kBarrierCount; ++i) {
         out << "    {\"node\": " << nw::kExitOfBox[i] << ", \"index\": " << i
             << ", \"guarded\": " << (o.setting.barriers[i] ? "true" : "false") << ", "

@@ -31,6 +31,9 @@ void writeCsv(std::ostream& out, const Report& report);
 void writeJson(std::ostream& out, const Report& report);
 void writeReport(std::ostream& out, const Report& report);  // in report.options.format
 
+// A JSON string: quotes, backslashes and control characters escaped; the text is UTF-8.
+std::string jsonString(const std::string& text);
+
 // --rank: one row per setting, "Rang" 1 first.
 void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format);
 

@@ -98,6 +98,19 @@ QStringList argumentsFor(const RunOptions& options) {
         case Mode::After:
             arguments << QStringLiteral("--after") << QString::number(options.after.value_or(-1));
             break;
+        case Mode::Test: {
+            const wexal::TestTarget& target = *options.test;
+            const QString sided = options.sided == wexal::Sided::Both   ? QStringLiteral("beide")
+                                  : options.sided == wexal::Sided::Left ? QStringLiteral("links")
+                                                                        : QStringLiteral("rechts");
+            arguments << QStringLiteral("--test")
+                      << (target.kind == wexal::TestTarget::Kind::Exit
+                              ? QString::number(wexal::network::kExitOfBox[static_cast<std::size_t>(target.box)])
+                              : QString::fromStdString(target.name()))
+                      << QStringLiteral("--alpha") << QString::fromStdString(options.alpha.get_str())
+                      << QStringLiteral("--sided") << sided;
+            break;
+        }
         case Mode::Simulate:
         case Mode::Merge: break;
     }
@@ -117,7 +130,8 @@ bool sameRun(const RunOptions& a, const RunOptions& b) {
            a.escapes == b.escapes &&
            a.setting.barriers == b.setting.barriers && a.setting.turnBack == b.setting.turnBack &&
            a.seed == b.seed && a.exactOnly == b.exactOnly && a.format == b.format &&
-           a.threads == b.threads && a.plotFile == b.plotFile && a.mergeFiles == b.mergeFiles;
+           a.threads == b.threads && a.plotFile == b.plotFile && a.mergeFiles == b.mergeFiles &&
+           a.test == b.test && a.alpha == b.alpha && a.sided == b.sided;
 }
 
 void checkRun(const QStringList& arguments, const CommandLine& line) {

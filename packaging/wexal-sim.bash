@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Bash completion for wexal-sim: its options, the values of --turn-back, --format and --rank,
-# and after --merge the results files (.csv).
+# Bash completion for wexal-sim: its options, the values of --turn-back, --format, --rank,
+# --test and --sided, a scenario's .json file, and after --merge the results files (.csv).
 _wexal_sim() {
   local cur prev words cword split
   _init_completion -s || return
@@ -21,7 +21,19 @@ _wexal_sim() {
       mapfile -t COMPREPLY < <(compgen -W '0 1 2 3 4 5 6 7 8' -- "$cur")
       return
       ;;
-    --escapes | --barriers | --seed | --threads | --after)
+    --test)
+      mapfile -t COMPREPLY < <(compgen -W '6 7 8 9 10 11 12 13 gefasst gelungen' -- "$cur")
+      return
+      ;;
+    --sided)
+      mapfile -t COMPREPLY < <(compgen -W 'beide links rechts' -- "$cur")
+      return
+      ;;
+    --scenario)
+      _filedir json
+      return
+      ;;
+    --escapes | --barriers | --seed | --threads | --after | --alpha)
       # A number or eight barrier bits: nothing to offer.
       return
       ;;
@@ -32,6 +44,7 @@ _wexal_sim() {
     return
   fi
   mapfile -t COMPREPLY < <(compgen -W '--help -h --version -v --escapes --barriers --turn-back
-    --seed --exact --format --threads --rank --plot --matrix --after --merge' -- "$cur")
+    --seed --exact --format --threads --rank --plot --matrix --after --merge --test --alpha --sided
+    --scenario' -- "$cur")
 }
 complete -F _wexal_sim wexal-sim

@@ -56,4 +56,47 @@ std::string goodnessOfFitLine(const CountedExits& counted, const ExactSolution& 
 
 std::string share(double value) { return german::fixed(value, kShareDecimals); }
 
+std::string levelText(const mpq_class& alpha) {
+    constexpr int kPercent = 100;
+    constexpr std::size_t kLongest = 6;  // "0,0001": longer levels are rounded
+    constexpr int kDigits = 3;
+    const double percent = nearestDouble(alpha * kPercent);
+    std::string text = german::shortest(percent);
+    if (text.size() > kLongest) text = german::significant(percent, kDigits);
+    return text + german::kNoBreakSpace + "%";
+}
+
+std::string sidedText(Sided sided) {
+    switch (sided) {
+        case Sided::Both: return "zweiseitig";
+        case Sided::Left: return "linksseitig";
+        case Sided::Right: return "rechtsseitig";
+    }
+    return {};
+}
+
+std::string regionText(const AcceptanceRegion& region) {
+    return "[" + german::count(region.low) + "; " + german::count(region.high) + "]";
+}
+
+std::string rejectionText(const AcceptanceRegion& region, std::int64_t n) {
+    std::string text;
+    if (region.low > 0) text = regionText({0, region.low - 1, 0});
+    if (region.high < n) text += (text.empty() ? "" : " ∪ ") + regionText({region.high + 1, n, 0});
+    return text.empty() ? "leer" : text;
+}
+
+std::string decisionSentence(std::int64_t k, const AcceptanceRegion& region, const mpq_class& alpha) {
+    // "5-%-Niveau": the number, a hyphen, the sign, a hyphen.
+    std::string level = levelText(alpha);
+    level.replace(level.find(german::kNoBreakSpace), std::string_view(german::kNoBreakSpace).size(), "-");
+    const std::string start = "k = " + german::count(k) + " liegt ";
+    if (region.accepts(k)) {
+        return start + "im Annahmebereich " + regionText(region) + ": die Abweichung ist auf dem " +
+               level + "-Niveau nicht signifikant.";
+    }
+    return start + "außerhalb des Annahmebereichs " + regionText(region) +
+           ": die Abweichung ist auf dem " + level + "-Niveau signifikant, H0 wird verworfen.";
+}
+
 }  // namespace wexal::wording

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/binomial_test.h"
 #include "sim/chi_square.h"
 #include "sim/exact_solution.h"
 #include "sim/results_file.h"
@@ -44,5 +45,17 @@ std::string goodnessOfFitLine(const CountedExits& counted, const ExactSolution& 
 
 // A relative frequency or probability as the tables write it: "0,3056".
 std::string share(double value);
+
+// The binomial test. A level as a class writes it: "5 %", "2,5 %".
+std::string levelText(const mpq_class& alpha);
+// "zweiseitig", "linksseitig", "rechtsseitig".
+std::string sidedText(Sided sided);
+// "[38; 63]".
+std::string regionText(const AcceptanceRegion& region);
+// The outcomes outside the region among 0..n: "[0; 37] ∪ [64; 100]", or "leer".
+std::string rejectionText(const AcceptanceRegion& region, std::int64_t n);
+// "k = 53 liegt im Annahmebereich [38; 63]: die Abweichung ist auf dem 5-%-Niveau nicht
+// signifikant." or the sentence that rejects H0.
+std::string decisionSentence(std::int64_t k, const AcceptanceRegion& region, const mpq_class& alpha);
 
 }  // namespace wexal::wording
