@@ -25,12 +25,13 @@ QPoint frameTopLeftInside(const QRect& frame, const QRect& available);
 
 // Keeps a top-level window placed by one of the rules above while its window manager frames it.
 // The frame's size is known only once the window manager has framed the window, and it may
-// report the frame late and in several steps, so the window is placed again on every change of
-// its frame (on X11 also on every change of _NET_FRAME_EXTENTS that arrives without a move),
-// whatever the order of these events, until someone else moves the window: from then on the
-// place is the user's.
+// publish it (X11: _NET_FRAME_EXTENTS) late and in several steps, with or without moving the
+// window. So the extents are read again on every move and every property change of the window,
+// and every change of them places the window anew, whatever the order of these events, until
+// someone else moves the window: from then on the place is the user's. Without a window
+// manager that publishes extents (or without X11) the window is placed once.
 class WindowPlacement final : public QObject, private QAbstractNativeEventFilter {
-  public:
+public:
     enum class Rule { Centred, Inside };
 
     WindowPlacement(QWidget& window, Rule rule);
@@ -43,10 +44,10 @@ class WindowPlacement final : public QObject, private QAbstractNativeEventFilter
     // False once the window was moved by someone else.
     bool following() const { return following_; }
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void frameMayHaveChanged();
     QMargins margins() const;
@@ -55,8 +56,8 @@ class WindowPlacement final : public QObject, private QAbstractNativeEventFilter
     Rule rule_;
     QMargins placedMargins_;
     QPoint placedAt_;
-    bool placed_ = false;
     bool following_ = false;
+    bool confirmed_ = false;  // it has stood where it was placed
     QTimer frameCheck_;  // once the events at hand are through
 };
 

@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The window opens centred with its frame: on a virtual X server with a window manager that
 # adds a title bar, the frame's middle is the screen's middle. On a screen too small for it, the
-# frame's top-left corner is the screen's instead, so the title bar stays on the screen.
-# Usage: tests/e2e/check_centred.sh path/to/wexal [WIDTHxHEIGHT [QT_SCALE_FACTOR]]
+# frame's top-left corner is the screen's instead, so the title bar stays on the screen. With
+# "auswertung" the same holds for the Auswertung, opened with F2 from the placed main window.
+# Usage: tests/e2e/check_centred.sh path/to/wexal [WIDTHxHEIGHT [QT_SCALE_FACTOR [auswertung]]]
 # Exits 77 (skipped) when Xvfb, openbox or xdotool is not installed.
 set -euo pipefail
 binary=$1
 screen=${2:-1024x768}
 scale=${3:-1}
+which=${4:-main}
 for tool in Xvfb openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -56,9 +58,10 @@ expected_start() {
 }
 
 # The frame's extents come from the window manager once it has framed the window.
+title='^ankraub in Tremmelin$'
 placed() {
   local window extents left right top bottom x y w h want_x want_y
-  window=$(xdotool search --onlyvisible --name '^ankraub in Tremmelin$' 2>/dev/null | head -1) || return 1
+  window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1) || return 1
   [ -n "$window" ] || return 1
   extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null) || return 1
   [[ $extents =~ =\ ([0-9]+),\ ([0-9]+),\ ([0-9]+),\ ([0-9]+) ]] || return 1
@@ -75,10 +78,27 @@ placed() {
   ((dx >= -slack && dx <= slack && dy >= -slack && dy <= slack))
 }
 summary="no framed window"
-for _ in $(seq 300); do
-  if placed; then echo "PASS: the framed window stands where it belongs on $screen at scale $scale ($summary)"; exit 0; fi
-  sleep 0.1
-done
-echo "FAIL: the framed window is not where it belongs on $screen at scale $scale ($summary)"
+wait_placed() {
+  for _ in $(seq 300); do
+    placed && return 0
+    sleep 0.1
+  done
+  return 1
+}
+if [ "$which" = auswertung ] && wait_placed; then
+  # F2 is a shortcut of the active window: activate it, wait for the focus, then press the key
+  # as a keyboard would.
+  main=$(xdotool search --onlyvisible --name "$title" | head -1)
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+  for _ in $(seq 300); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ] && break; sleep 0.1; done
+  xdotool key F2
+  title='^Wexal – Auswertung$'
+  summary="no framed Auswertung"
+fi
+if wait_placed; then
+  echo "PASS: the framed $which window stands where it belongs on $screen at scale $scale ($summary)"
+  exit 0
+fi
+echo "FAIL: the framed $which window is not where it belongs on $screen at scale $scale ($summary)"
 sed 's/^/wexal: /' "$scratch/wexal.log"
 exit 1

@@ -24,11 +24,12 @@ wait_until() {
 # start_xvfb GEOMETRY LOG: a virtual X server on a display that it picks itself (-displayfd):
 # tests that start servers at the same time can never take the same display, as they could
 # when each chose a free-looking number. Sets $xvfb (its process) and exports DISPLAY; fails
-# when the server has not told its display within 10 s.
+# when the server has not told its display within 10 s or takes no client. -noreset: a server
+# resets when its last client leaves, and a program connecting in that moment is turned away.
 start_xvfb() {
   local geometry=$1 log=$2 told
   told=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$told" >"$log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "$geometry" -nolisten tcp 3>"$told" >"$log" 2>&1 &
   xvfb=$!
   display_told() { grep -q '^[0-9][0-9]*$' "$told" || ! alive "$xvfb"; }
   wait_until 10 display_told || true
@@ -37,4 +38,6 @@ start_xvfb() {
   rm -f "$told"
   alive "$xvfb" && [[ $number =~ ^[0-9]+$ ]] || return 1
   export DISPLAY=:$number
+  takes_clients() { xwininfo -root >/dev/null 2>&1; }
+  wait_until 10 takes_clients
 }
