@@ -314,7 +314,7 @@ void Auswertung::saveWithDialog(QWidget* dialogParent) {
 
 bool Auswertung::saveTo(const QString& path) {
     bringUpToDate(*results_);
-    const std::optional<QString> error = saveResults(path, results_->table());
+    const std::optional<QString> error = saveResults(path, results_->table(), results_->pupilName());
     if (error) runtime_.messageBox(error->toStdString());
     return !error;
 }

@@ -112,7 +112,7 @@ bool writeChartsSvg(QIODevice& device, const ChartData& data) {
     return painter.end();
 }
 
-Results resultsOf(const ResultTableModel& table) {
+Results resultsOf(const ResultTableModel& table, const QString& name) {
     Results results;
     if (table.classResults()) {
         results = *table.classResults();
@@ -122,12 +122,13 @@ Results resultsOf(const ResultTableModel& table) {
         results.mixed = table.mixed();
     }
     results.date = localDateNow();
+    if (!name.trimmed().isEmpty()) results.name = name.trimmed().toStdString();
     return results;
 }
 
-bool writeCsv(QIODevice& device, const ResultTableModel& table) {
+bool writeCsv(QIODevice& device, const ResultTableModel& table, const QString& name) {
     std::ostringstream out;
-    writeResultsFile(out, resultsOf(table), table.exact());
+    writeResultsFile(out, resultsOf(table, name), table.exact());
     const std::string text = out.str();
     return device.write(text.data(), static_cast<qint64>(text.size())) ==
            static_cast<qint64>(text.size());
@@ -140,14 +141,14 @@ ChartData chartDataOf(const ResultTableModel& table) {
     return chartData(table.escape().setting(), table.counted(), history, table.exact());
 }
 
-std::optional<QString> saveResults(const QString& path, const ResultTableModel& table) {
+std::optional<QString> saveResults(const QString& path, const ResultTableModel& table, const QString& name) {
     const std::optional<SaveFormat> format = saveFormatFor(path);
     if (!format) {
         return QStringLiteral("„%1“: Bitte als .csv, .png, .svg oder .pdf speichern.").arg(path);
     }
     return saveAtomically(path, [&](QIODevice& device) {
         switch (*format) {
-            case SaveFormat::Csv: return writeCsv(device, table);
+            case SaveFormat::Csv: return writeCsv(device, table, name);
             case SaveFormat::Png: return writeChartsPng(device, chartDataOf(table));
             case SaveFormat::Svg: return writeChartsSvg(device, chartDataOf(table));
             case SaveFormat::Pdf: return writeWorksheetPdf(device, table, chartDataOf(table));

@@ -33,13 +33,15 @@ std::optional<QString> saveAtomically(const QString& path,
 // The two charts beside each other, as a picture or as vector graphics.
 bool writeChartsPng(QIODevice& device, const ChartData& data);
 bool writeChartsSvg(QIODevice& device, const ChartData& data);
-// What the table shows, as the results file holds it, dated now.
-Results resultsOf(const ResultTableModel& table);
+// What the table shows, as the results file holds it, dated now, with the pupil's or group's
+// name when one is given.
+Results resultsOf(const ResultTableModel& table, const QString& name = {});
 // The results file, as wexal-sim --format csv writes it.
-bool writeCsv(QIODevice& device, const ResultTableModel& table);
+bool writeCsv(QIODevice& device, const ResultTableModel& table, const QString& name = {});
 
 // The Auswertung's results in the format the path's extension names.
-std::optional<QString> saveResults(const QString& path, const ResultTableModel& table);
+// A results file carries the name, if any.
+std::optional<QString> saveResults(const QString& path, const ResultTableModel& table, const QString& name = {});
 
 // The charts alone, as wexal-sim --plot writes them: SVG or PNG by extension.
 std::optional<QString> saveCharts(const QString& path, const ChartData& data);

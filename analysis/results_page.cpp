@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QTableView>
@@ -94,6 +95,15 @@ ResultsPage::ResultsPage(Escape& escape, Runtime& /*runtime*/, QWidget* parent)
     counts->addWidget(own_);
     counts->addWidget(classCounts_);
     counts->addStretch();
+    // Who counted: the name row of the saved results file, which the class table shows.
+    auto* nameLabel = new QLabel(QStringLiteral("&Name:"), this);
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("Name"));
+    name_->setAccessibleName(QStringLiteral("Name für die Ergebnisdatei"));
+    name_->setPlaceholderText(QStringLiteral("Schülerin, Schüler oder Gruppe"));
+    nameLabel->setBuddy(name_);
+    counts->addWidget(nameLabel);
+    counts->addWidget(name_);
     connect(classCounts_, &QRadioButton::toggled, this, [this] { updateClass(); });
 
     frequencies_ = new FrequencyChart;
@@ -123,6 +133,8 @@ void ResultsPage::followClass(const ClassPage& page) {
     connect(&page, &ClassPage::classChanged, this, [this] { updateClass(); });
     updateClass();
 }
+
+QString ResultsPage::pupilName() const { return name_->text(); }
 
 bool ResultsPage::showsClass() const { return table_->classResults().has_value(); }
 

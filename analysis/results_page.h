@@ -8,6 +8,7 @@
 class QChartView;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QTableView;
 
@@ -34,6 +35,8 @@ public:
     void followClass(const ClassPage& page);
     bool showsClass() const;
     void showClass(bool on);
+    // The pupil's or group's name that a saved results file carries; may be empty.
+    QString pupilName() const;
 
     const ResultTableModel& table() const { return *table_; }
     const FrequencyChart& frequencyChart() const { return *frequencies_; }
@@ -56,6 +59,7 @@ private:
 
     Escape& escape_;
     const ClassPage* class_ = nullptr;
+    QLineEdit* name_ = nullptr;
     QRadioButton* own_ = nullptr;
     QRadioButton* classCounts_ = nullptr;
     ResultTableModel* table_ = nullptr;

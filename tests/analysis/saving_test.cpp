@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -113,6 +114,8 @@ void Saving::resultsFilesOfRandomRunsReadBack() {
             escape.wholeEscape();
             escape.restart();
         }
+        const QString name = run % 3 == 0 ? QStringLiteral(" Gruppe %1; „Füchse“ ").arg(run) : QString();
+        auswertung.findChild<QLineEdit*>(QStringLiteral("Name"))->setText(name);
         const QString path = folder.filePath(QStringLiteral("lauf %1.csv").arg(run));
         QVERIFY(auswertung.saveTo(path));
         const ResultsRead read = readResultsFile(QFile::encodeName(path).toStdString());
@@ -120,6 +123,7 @@ void Saving::resultsFilesOfRandomRunsReadBack() {
         const Results& results = *read.results;
         QCOMPARE(results.setting, escape.setting());
         QCOMPARE(results.mixed, escape.countsMixSettings());
+        QCOMPARE(QString::fromStdString(results.name), name.trimmed());
         QVERIFY(results.tally && !results.seed);
         QCOMPARE(results.tally->exits, auswertung.table().counted());
         QCOMPARE(results.tally->succeeded, escape.statistics().succeeded);
