@@ -3,6 +3,8 @@
 // decision, a scenario in every mode, and the one line that refuses a bad value or file.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <ostream>
@@ -17,8 +19,10 @@ namespace wexal::cli::test {
 namespace {
 
 // Junction 2 sends the robber to exit 9 three times as often: under "nein" 9 then gets 3/10.
+// One file per test process: ctest runs the cases of this file side by side, and a file that one
+// of them is rewriting reads as broken JSON in another.
 std::string scenarioFile() {
-    std::string path = testing::TempDir() + "/kreuzung2.json";
+    std::string path = testing::TempDir() + "/kreuzung2-" + std::to_string(getpid()) + ".json";
     std::ofstream(path) << R"({"name": "Kreuzung 2", "verdeckt": true, "gewichte": {"2": [3, 1, 1, 1]}})";
     return path;
 }
