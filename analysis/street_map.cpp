@@ -38,8 +38,9 @@ constexpr std::array<ExitLabel, nw::kBarrierCount> kExitLabels = {{
     {11, Side::Left, "links an der oberen Straße"},
 }};
 static_assert([] {
-    for (std::size_t i = 0; i < kExitLabels.size(); ++i) {
-        if (kExitLabels[i].node != places::kExitsAroundTheMap[i]) return false;
+    std::size_t i = 0;  // a range-for: cppcheck 2.10 misreads "i < kExitLabels.size()" here
+    for (const ExitLabel& label : kExitLabels) {
+        if (label.node != places::kExitsAroundTheMap[i++]) return false;
     }
     return true;
 }());

@@ -30,7 +30,8 @@ inline constexpr std::array<int, network::kBarrierCount> kExitsAroundTheMap = {9
 // The counter boxes in that order: row r of a table shows box kBoxesAroundTheMap[r].
 inline constexpr std::array<int, network::kBarrierCount> kBoxesAroundTheMap = [] {
     std::array<int, network::kBarrierCount> boxes{};
-    for (std::size_t r = 0; r < boxes.size(); ++r) boxes[r] = network::kBoxOfExit[kExitsAroundTheMap[r]];
+    std::size_t r = 0;  // a range-for: cppcheck 2.10 misreads "r < boxes.size()" here as a template
+    for (int node : kExitsAroundTheMap) boxes[r++] = network::kBoxOfExit[node];
     return boxes;
 }();
 static_assert([] {
