@@ -92,7 +92,7 @@ if [ "$which" = auswertung ] && wait_placed; then
   xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
   for _ in $(seq 300); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ] && break; sleep 0.1; done
   xdotool key F2
-  title='^Wexal – Auswertung$'
+  title='^Wexal .+ Auswertung$'  # the dash is one byte or three, by locale
   summary="no framed Auswertung"
 fi
 if wait_placed; then
