@@ -57,12 +57,17 @@ std::vector<BandPoint> confidenceBand(double p, std::int64_t escapes) {
 
 std::vector<std::int64_t> escapeTicks(std::int64_t escapes) {
     const std::int64_t end = std::max<std::int64_t>(escapes, 1);
-    std::int64_t step = 1;
-    for (std::int64_t power = 1;; power *= 10) {
-        const auto fits = [&](std::int64_t s) { return end / s + 1 <= kMaxEscapeTicks; };
-        if (fits(power)) { step = power; break; }
-        if (fits(2 * power)) { step = 2 * power; break; }
-        if (fits(5 * power)) { step = 5 * power; break; }
+    // The first of 1, 2, 5, 10, 20, 50, ... that leaves at most kMaxEscapeTicks ticks.
+    constexpr std::array<std::int64_t, 3> kMantissas = {1, 2, 5};
+    constexpr std::int64_t kDecade = 10;
+    std::int64_t step = 0;
+    for (std::int64_t power = 1; step == 0; power *= kDecade) {
+        for (const std::int64_t m : kMantissas) {
+            if (end / (m * power) + 1 <= kMaxEscapeTicks) {
+                step = m * power;
+                break;
+            }
+        }
     }
     std::vector<std::int64_t> ticks;
     for (std::int64_t t = 0; t <= end; t += step) ticks.push_back(t);

@@ -20,7 +20,7 @@ constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small 
 
 QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
     if (escapes == 0) return QStringLiteral("Anzahl der Wexalen k: noch keine gezählt");
-    const QString range = QStringLiteral("Anzahl der Wexalen k: 1 bis %1").arg(QString::fromStdString(german::count(escapes)));
+    QString range = QStringLiteral("Anzahl der Wexalen k: 1 bis %1").arg(QString::fromStdString(german::count(escapes)));
     if (stride == 1) return range;
     return range + QStringLiteral(", jede %1. ein Punkt").arg(QString::fromStdString(german::count(stride)));
 }
@@ -82,11 +82,12 @@ void ConvergenceChart::draw(const ChartData& data) {
     probability_->replace({QPointF(1, p), QPointF(last, p)});
     setTitle(chartTitle(QStringLiteral("Anteil der gelungenen Wexalen"), data));
     for (const QString& label : escapesAxis_->categoriesLabels()) escapesAxis_->remove(label);
-    // A category ends at its value; the first, "0", is one of no width at the axis' start.
-    constexpr double kZeroWidth = 1e-9;
+    // A category ends at its value; the first, "0", is one of hardly any width at the axis'
+    // start (a width far below the axis' length makes Qt Charts loop over it for ever).
+    constexpr double kZeroShare = 1e-6;
     for (const std::int64_t tick : escapeTicks(data.escapes)) {
         escapesAxis_->append(QString::fromStdString(german::count(tick)),
-                             tick == 0 ? kZeroWidth : static_cast<double>(tick));
+                             tick == 0 ? kZeroShare * last : static_cast<double>(tick));
     }
     escapesAxis_->setStartValue(0);
     escapesAxis_->setRange(0, last);

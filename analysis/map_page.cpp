@@ -11,7 +11,7 @@
 namespace wexal::analysis {
 
 QString exitNote(std::int64_t count, std::int64_t escapes, const mpq_class& probability) {
-    const QString exact = QStringLiteral("P = ") + QString::fromStdString(probability.get_str());
+    QString exact = QStringLiteral("P = ") + QString::fromStdString(probability.get_str());
     if (escapes == 0) return exact;
     const double share = static_cast<double>(count) / static_cast<double>(escapes);
     return QStringLiteral("%1-mal, h = %2\n%3")

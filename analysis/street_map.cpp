@@ -67,9 +67,24 @@ struct Measures {
     double pen;
 };
 
+// The map's proportions: in lines of its text, or in a node's radius, gap or pen.
+constexpr double kRadiusLines = 0.7;
+constexpr double kGapLines = 0.3;
+constexpr double kLinesPerPen = 8;
+constexpr double kNoteIndentRadii = 0.4;       // a junction's note starts right of its centre
+constexpr double kBarrierAtNodeGaps = 1.5;     // node 6's bar reaches past its square
+constexpr double kBarrierHalfRadii = 1.2;      // a bar across an exit's street
+constexpr double kBarrierThicknessRadii = 0.6;
+constexpr double kBarrierEdgePens = 0.75;
+constexpr double kHighlightPens = 3.5;
+constexpr double kRingPens = 3;
+constexpr double kRingRadii = 1.45;
+constexpr double kArrowLengthLines = 0.8;
+constexpr double kArrowHalfWidthLines = 0.4;
+
 Measures measuresFor(const QFontMetricsF& metrics) {
     const double line = metrics.height();
-    return {line, 0.7 * line, 0.3 * line, std::max(1.0, line / 8)};
+    return {line, kRadiusLines * line, kGapLines * line, std::max(1.0, line / kLinesPerPen)};
 }
 
 bool isExitNode(int node, const Setting& setting) { return nw::isExit(node, setting.rewiringBarrierOn()); }
@@ -100,7 +115,7 @@ struct Piece {
 
 // Node 6's barrier crosses its street at the node, reaching this far from its centre; the
 // label below it starts further out.
-double barrierReachAtNode(const Measures& m) { return m.radius + 1.5 * m.gap; }
+double barrierReachAtNode(const Measures& m) { return m.radius + kBarrierAtNodeGaps * m.gap; }
 
 QRectF beside(Side side, QSizeF size, const Measures& m) {
     const double reach = side == Side::Below ? barrierReachAtNode(m) + m.gap : m.radius + m.gap;
@@ -123,7 +138,7 @@ QSizeF linesSize(const QStringList& lines, const QFontMetricsF& metrics, const M
 QRectF noteRect(const QString& note, const QFontMetricsF& metrics, const Measures& m) {
     // Below and to the right of the node, clear of its circle and of the street leaving downwards.
     const QSizeF size = linesSize(note.split(u'\n'), metrics, m);
-    return {m.radius * 0.4, m.radius + m.gap / 2, size.width(), size.height()};
+    return {m.radius * kNoteIndentRadii, m.radius + m.gap / 2, size.width(), size.height()};
 }
 
 QRectF bankRect(const QFontMetricsF& metrics, const Measures& m) {
@@ -244,7 +259,7 @@ private:
     void drawStreets() {
         p_.setPen(QPen(kStreet, m_.pen * 2, Qt::SolidLine, Qt::RoundCap));
         for (const Street& s : streetsOf(content_.setting)) p_.drawLine(at(s.from), at(s.to));
-        p_.setPen(QPen(kHighlight, m_.pen * 3.5, Qt::SolidLine, Qt::RoundCap));
+        p_.setPen(QPen(kHighlight, m_.pen * kHighlightPens, Qt::SolidLine, Qt::RoundCap));
         p_.setBrush(kHighlight);
         for (const Street& s : content_.highlightedStreets) {
             if (s.from < 1 || s.from > kLastDrawnNode || s.to < 1 || s.to > kLastDrawnNode || s.from == s.to) continue;
@@ -252,8 +267,9 @@ private:
             const QPointF tip = at(s.to) - direction * (m_.radius + m_.gap);
             p_.drawLine(at(s.from), tip);
             const QPointF across(-direction.y(), direction.x());
-            const QPointF back = tip - direction * m_.line * 0.8;
-            p_.drawPolygon(QPolygonF({tip, back + across * m_.line * 0.4, back - across * m_.line * 0.4}));
+            const QPointF back = tip - direction * m_.line * kArrowLengthLines;
+            const QPointF wing = across * m_.line * kArrowHalfWidthLines;
+            p_.drawPolygon(QPolygonF({tip, back + wing, back - wing}));
         }
     }
 
@@ -267,12 +283,12 @@ private:
             const QPointF across(-along.y(), along.x());
             const bool onItsStreet = label.node == nw::kRewiredNode;
             const QPointF centre = at(label.node) + (onItsStreet ? QPointF() : along * (m_.radius + 2 * m_.gap));
-            const double half = onItsStreet ? barrierReachAtNode(m_) : m_.radius * 1.2;
-            const double thickness = m_.radius * 0.6;
+            const double half = onItsStreet ? barrierReachAtNode(m_) : m_.radius * kBarrierHalfRadii;
+            const double thickness = m_.radius * kBarrierThicknessRadii;
             const QPointF a = centre + across * half;
             const QPointF b = centre - across * half;
             if (on) {
-                p_.setPen(QPen(kGuardedEdge, m_.pen * 0.75));
+                p_.setPen(QPen(kGuardedEdge, m_.pen * kBarrierEdgePens));
                 p_.setBrush(kGuarded);
                 const QPointF t = along * thickness / 2;
                 p_.drawPolygon(QPolygonF({a + t, b + t, b - t, a - t}));
@@ -288,9 +304,9 @@ private:
         const QRectF square(c.x() - m_.radius, c.y() - m_.radius, 2 * m_.radius, 2 * m_.radius);
         const bool exit = isExitNode(n, content_.setting);
         if (n == content_.highlightedNode) {
-            p_.setPen(QPen(kHighlight, m_.pen * 3));
+            p_.setPen(QPen(kHighlight, m_.pen * kRingPens));
             p_.setBrush(Qt::NoBrush);
-            p_.drawEllipse(c, m_.radius * 1.45, m_.radius * 1.45);
+            p_.drawEllipse(c, m_.radius * kRingRadii, m_.radius * kRingRadii);
         }
         if (!exit && n == nw::kRewiredNode) {
             p_.setPen(QPen(kUnreached, m_.pen, Qt::DashLine));

@@ -35,11 +35,11 @@ double larger(double scale, double largest) {
 }
 
 double smaller(double scale, double largest) {
-    const std::vector<double> all = steps(largest);
-    for (auto s = all.rbegin(); s != all.rend(); ++s) {
-        if (*s < scale - kSame) return *s;
+    double below = 1;
+    for (const double s : steps(largest)) {
+        if (s < scale - kSame) below = s;
     }
-    return 1;
+    return below;
 }
 
 int scaledPixels(int fontPixels, double scale) {

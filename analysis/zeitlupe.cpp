@@ -56,7 +56,8 @@ void Zeitlupe::arm(std::int64_t dueMs) {
 // does not delay the ones after it.
 void Zeitlupe::tick() {
     if (!running_) return;
-    if (onTick) onTick(static_cast<double>(clock_.nsecsElapsed()) / 1e6 - static_cast<double>(dueMs_));
+    constexpr double kNanosecondsPerMillisecond = 1e6;
+    if (onTick) onTick(static_cast<double>(clock_.nsecsElapsed()) / kNanosecondsPerMillisecond - static_cast<double>(dueMs_));
     const std::int64_t step = kMillisecondsPerSecond / pace_;
     if (escape_.isRunning()) {
         commands_.step();

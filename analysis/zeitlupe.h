@@ -65,7 +65,8 @@ private:
     QTimer timer_;
     QElapsedTimer clock_;
     std::int64_t dueMs_ = 0;  // when the armed tick should come, on clock_
-    int pace_ = 5;
+    static constexpr int kStartPace = 5;  // steps a second until the user chooses
+    int pace_ = kStartPace;
     bool running_ = false;
 };
 

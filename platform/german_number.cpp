@@ -61,7 +61,8 @@ std::string shortest(double value) {
 
 std::string percent(double share, int decimals) {
     if (!std::isfinite(share)) return kNotANumber;
-    return fixed(share * 100, decimals) + kNoBreakSpace + "%";
+    constexpr double kPercent = 100;
+    return fixed(share * kPercent, decimals) + kNoBreakSpace + "%";
 }
 
 std::string significant(double value, int digits) {

@@ -35,7 +35,7 @@ std::string chiSquareText(const ChiSquareTest& test) {
 }
 
 std::string goodnessOfFitLine(const CountedExits& counted, const ExactSolution& exact, bool mixed) {
-    const std::string heading = "Chi-Quadrat-Anpassungstest der Ausgänge: ";
+    std::string heading = "Chi-Quadrat-Anpassungstest der Ausgänge: ";
     if (mixed) return heading + "nicht sinnvoll, solange die Zähler Einstellungen mischen";
     std::vector<double> probabilities;
     const mpq_class* smallest = nullptr;

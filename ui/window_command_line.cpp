@@ -67,7 +67,7 @@ WindowCommandLine readWindowCommandLine(const std::vector<std::string>& argument
         }
     }
     for (const std::string& argument : arguments) {
-        const auto row = std::find_if(kSwitches.begin(), kSwitches.end(),
+        const auto* const row = std::find_if(kSwitches.begin(), kSwitches.end(),
                                       [&argument](const Switch& s) { return argument == s.name; });
         if (row == kSwitches.end()) {
             return reject((argument.starts_with('-') ? "unbekannte Option " : "unerwartetes Argument ") + quoted(argument));

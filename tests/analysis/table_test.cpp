@@ -60,6 +60,7 @@ private slots:
     void escapesAxisSaysWhatTheChartCovers();
     void escapesAxisEndsAtNWithRoundTicks_data();
     void escapesAxisEndsAtNWithRoundTicks();
+    void escapesAxisTicksHoldForEveryN();
     void chartsDescribeWhatTheyShow();
 };
 
@@ -237,6 +238,8 @@ void ResultTable::escapesAxisEndsAtNWithRoundTicks_data() {
     QTest::addRow("five") << 5LL << 1LL;
     QTest::addRow("seven") << 7LL << 2LL;
     QTest::addRow("1005, not 2000") << 1005LL << 200LL;
+    QTest::addRow("three thousand") << 3000LL << 1000LL;
+    QTest::addRow("thirty thousand") << 30000LL << 10000LL;
     QTest::addRow("a million") << 1000000LL << 200000LL;
     QTest::addRow("just below a round end") << 999999LL << 200000LL;
     QTest::addRow("wexal-sim's most") << 1000000000000LL << 200000000000LL;
@@ -261,6 +264,19 @@ void ResultTable::escapesAxisEndsAtNWithRoundTicks() {
     QCOMPARE(labels.size(), static_cast<qsizetype>(ticks.size()));
     QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
     QCOMPARE(QString(labels.last()).remove(QChar(0x202F)), QString::number(ticks.back()));
+}
+
+// The same properties for every n up to 20 000 and for n near every power of ten.
+void ResultTable::escapesAxisTicksHoldForEveryN() {
+    std::vector<std::int64_t> all;
+    for (std::int64_t n = 0; n <= 20000; ++n) all.push_back(n);
+    for (std::int64_t p = 100000; p <= 1000000000000; p *= 10) all.insert(all.end(), {p - 1, p, p + 1, 3 * p});
+    for (const std::int64_t n : all) {
+        const std::vector<std::int64_t> ticks = escapeTicks(n);
+        const std::int64_t step = ticks.at(1);
+        QVERIFY2(ticks.size() >= 2 && ticks.size() <= static_cast<std::size_t>(kMaxEscapeTicks), qPrintable(QString::number(n)));
+        QVERIFY2(ticks.back() <= std::max<std::int64_t>(n, 1) && ticks.back() + step > n, qPrintable(QString::number(n)));
+    }
 }
 
 void ResultTable::chartsDescribeWhatTheyShow() {

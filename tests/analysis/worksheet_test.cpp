@@ -151,7 +151,8 @@ void WorksheetTest::svgFitsAnA4Page() {
     QVERIFY(width.captured(1).toDouble() <= 210);
     QVERIFY(width.captured(1).toDouble() >= 150);
     QVERIFY(QRegularExpression(QStringLiteral("<svg[^>]* viewBox=\"0 0 1600 560\"")).match(svg).hasMatch());
-    QVERIFY(svg.contains(QStringLiteral("300 Wexalen")));
+    QVERIFY(svg.contains(QStringLiteral("300 Wexalen")));  // the titles name n and the setting
+    QVERIFY(svg.contains(QStringLiteral("Lichtschranken 10110101")));
 }
 
 QTEST_MAIN(WorksheetTest)
