@@ -14,6 +14,7 @@ packages=(
   nlohmann-json3-dev  # scenario files
   fonts-liberation2 locales-all
   xvfb xdotool x11-utils imagemagick file openbox
+  poppler-utils  # tools/screenshot_auswertung.sh renders the worksheet PDF (pdftoppm)
   dpkg-dev desktop-file-utils
   ccache help2man man-db lintian appstream bash-completion
   gnumeric  # the spreadsheet check of the results file (ssconvert)
