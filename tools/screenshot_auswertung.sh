@@ -30,9 +30,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-find_window() {  # title -> window id
+find_window() {  # title -> window id, waiting up to 30 s (a busy machine starts slowly)
   local id=
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ] && break
     sleep 0.1
   done
