@@ -29,7 +29,6 @@ constexpr std::size_t kBarrierColumn = 2;
 using csv::field;
 using csv::fraction;
 using csv::kByteOrderMark;
-using csv::kFractionSlash;
 constexpr std::string_view kOn = "an";
 constexpr std::string_view kOff = "aus";
 

@@ -22,6 +22,8 @@ namespace wexal {
 struct ChainState {
     int node = 0;
     int from = 0;
+    // clang-tidy 14 takes the 0 that the defaulted <=> compares against for a null pointer.
+    // NOLINTNEXTLINE(modernize-use-nullptr)
     friend auto operator<=>(const ChainState&, const ChainState&) = default;
 };
 
