@@ -29,6 +29,7 @@
 #include "analysis/export.h"
 #include "analysis/map_page.h"
 #include "analysis/results_page.h"
+#include "analysis/test_page.h"
 #include "analysis/text_zoom.h"
 #include "analysis/transitions_page.h"
 #include "analysis/zeitlupe.h"
@@ -50,8 +51,7 @@ QSettings settings() { return QSettings(QStringLiteral("Wexal"), QStringLiteral(
 Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     : QWidget(parent, Qt::Window), escape_(escape), runtime_(runtime), normalFont_(font()) {
     setObjectName(QStringLiteral("Auswertung"));
-    setWindowTitle(QStringLiteral("Wexal – Auswertung"));
-    setAccessibleName(QStringLiteral("Wexal – Auswertung"));
+    nameWindow();
     setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with its main window
     setAttribute(Qt::WA_WindowPropagation);   // its menus' texts grow with it
     setMinimumSize(kMinimumSize);
@@ -97,11 +97,26 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
 
 Auswertung::~Auswertung() { escape_.removeObserver(this); }
 
+void Auswertung::nameWindow() {
+    QString title = QStringLiteral("Wexal – Auswertung");
+    if (const std::optional<Scenario>& scenario = escape_.scenario()) {
+        title += QStringLiteral(" – Szenario „%1“").arg(QString::fromStdString(scenario->name));
+    }
+    setWindowTitle(title);
+    setAccessibleName(title);
+}
+
+void Auswertung::scenarioChanged() {
+    ++news_;
+    nameWindow();
+}
+
 // The pages in the order of their tabs; a new page is one line here.
 void Auswertung::addPages() {
     results_ = addPage<ResultsPage>();
     addPage<MapPage>();
     addPage<TransitionsPage>();
+    addPage<TestPage>();
     class_ = addPage<ClassPage>();
     results_->followClass(*class_);
 }
@@ -143,7 +158,7 @@ QLayout* Auswertung::zeitlupeControls() {
         zeitlupe_->setPace(value);
         settings().setValue(QString::fromUtf8(kPaceKey), value);
     });
-    auto* label = new QLabel(QStringLiteral("&Tempo:"), this);
+    auto* label = new QLabel(QStringLiteral("Temp&o:"), this);  // "&Test" is the page's
     label->setBuddy(pace);
     auto* row = new QHBoxLayout;
     row->addWidget(walk);

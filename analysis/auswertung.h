@@ -95,7 +95,10 @@ private:
     void countersCleared() override { ++news_; }
     void barrierShown(int /*index*/, bool /*on*/) override { ++news_; }
     void turnBackShown(bool /*allowed*/) override { ++news_; }
+    void scenarioChanged() override;
 
+    // "Wexal – Auswertung", and the scenario's name while one is open.
+    void nameWindow();
     void addPages();
     template <class Page>
     Page* addPage();

@@ -106,7 +106,7 @@ QString htmlTable(const QAbstractItemModel& model) {
 }  // namespace
 
 ClassPage::ClassPage(Escape& escape, Runtime& runtime, QWidget* parent)
-    : AuswertungPage(parent), escape_(escape), runtime_(runtime), shownFor_(escape.setting()) {
+    : AuswertungPage(parent), escape_(escape), runtime_(runtime), shownFor_(escape.exactSetting()) {
     setObjectName(QStringLiteral("KlasseSeite"));
     auto* intro = new QLabel(
         QStringLiteral("Die Ergebnisdateien einer Klasse öffnen oder auf die Auswertung ziehen, oder "
@@ -181,7 +181,7 @@ ClassPage::ClassPage(Escape& escape, Runtime& runtime, QWidget* parent)
 QString ClassPage::title() const { return QStringLiteral("&Klasse"); }
 
 void ClassPage::refresh() {
-    if (escape_.setting() != shownFor_) rebuild();
+    if (escape_.exactSetting() != shownFor_) rebuild();
 }
 
 void ClassPage::applyTextScale(double /*scale*/) {
@@ -206,7 +206,7 @@ void ClassPage::addFiles(const QStringList& paths) {
 }
 
 void ClassPage::addTyped(const QString& text) {
-    if (roster_.addTyped(text.toStdString(), escape_.setting()) > 0) rebuild();
+    if (roster_.addTyped(text.toStdString(), escape_.exactSetting()) > 0) rebuild();
 }
 
 void ClassPage::clearClass() {
@@ -215,14 +215,14 @@ void ClassPage::clearClass() {
 }
 
 std::optional<Results> ClassPage::pooledResults() const {
-    const ClassRoster::Sorted sorted = roster_.sortFor(escape_.setting());
+    const ClassRoster::Sorted sorted = roster_.sortFor(escape_.exactSetting());
     if (sorted.pooled.empty()) return std::nullopt;
     return sorted.pool.pooled();
 }
 
 // Sorts the class under the escape's setting and shows it: both tables, the summary, the funnel.
 void ClassPage::rebuild() {
-    shownFor_ = escape_.setting();
+    shownFor_ = escape_.exactSetting();
     const ClassRoster::Sorted sorted = roster_.sortFor(shownFor_);
     const std::vector<ClassRoster::Entry>& entries = roster_.entries();
     pooled_->setRowCount(static_cast<int>(sorted.pooled.size()));
@@ -293,7 +293,7 @@ bool ClassPage::saveTo(const QString& path) {
     }
     Results dated = *pooled;
     dated.date = localDateNow();
-    const ExactSolution& exact = exact_.solutionFor(escape_.setting());
+    const ExactSolution& exact = exact_.solutionFor(escape_.exactSetting());
     const std::optional<QString> error = saveAtomically(path, [&](QIODevice& device) {
         if (suffix == u"csv") {
             std::ostringstream out;
@@ -330,7 +330,7 @@ bool ClassPage::saveTo(const QString& path) {
         const qreal top = std::min(document.size().height(), page.height() * kPdfTextPart);
         document.drawContents(&painter, QRectF(0, 0, page.width(), top));
         paintFunnel(painter, QRectF(0, top, page.width(), page.height() - top),
-                    funnelData(roster_.sortFor(escape_.setting()).pool, exact), kPdfFunnel, kPdfFunnelFont);
+                    funnelData(roster_.sortFor(escape_.exactSetting()).pool, exact), kPdfFunnel, kPdfFunnelFont);
         return painter.end();
     });
     if (error) return fail(*error);

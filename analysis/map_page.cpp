@@ -32,7 +32,7 @@ MapPage::MapPage(Escape& escape, Runtime& /*runtime*/, QWidget* parent)
 QString MapPage::title() const { return QStringLiteral("Stadt&plan"); }
 
 void MapPage::refresh() {
-    const Setting& setting = escape_.setting();
+    const Setting setting = escape_.exactSetting();  // the fair network's while a scenario is hidden
     const ExactSolution& exact = exact_.solutionFor(setting);
     setting_->setText(QString::fromStdString(wording::settingLine(setting, escape_.attempts())));
     network::NodeArray<QString> notes{};

@@ -36,7 +36,7 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumnCount;
 }
 
-const ExactSolution& ResultTableModel::exact() const { return exact_.solutionFor(escape_.setting()); }
+const ExactSolution& ResultTableModel::exact() const { return exact_.solutionFor(escape_.exactSetting()); }
 
 void ResultTableModel::showClass(std::optional<Results> pooled) {
     class_ = std::move(pooled);

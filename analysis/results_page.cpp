@@ -156,6 +156,9 @@ void ResultsPage::refresh() {
     const CountedExits counted = table_->counted();
     QString setting = QString::fromStdString(wording::settingLine(escape_.setting(), counted.escapes));
     if (showsClass()) setting += QStringLiteral(" · die Klasse");
+    if (const std::optional<Scenario>& scenario = escape_.scenario()) {
+        setting += QLatin1Char('\n') + QString::fromStdString(wording::scenarioHeading(*scenario));
+    }
     setting_->setText(setting);
     notice_->setVisible(table_->mixed());
     fit_->setText(QString::fromStdString(wording::goodnessOfFitLine(counted, table_->exact(), table_->mixed())));

@@ -272,10 +272,13 @@ QWidget* TransitionsPage::buildTree() {
 
 QString TransitionsPage::title() const { return QStringLiteral("Ü&bergänge"); }
 
+// The matrix and the tree are the exact values the class is shown (the fair network's while a
+// scenario is hidden); the swarm walks as the escapes do.
 void TransitionsPage::refresh() {
-    const Setting& setting = escape_.setting();
-    if (!shown_ || *shown_ != setting) {
+    const Setting setting = escape_.exactSetting();
+    if (!shown_ || *shown_ != setting || walked_ != escape_.setting()) {
         shown_ = setting;
+        walked_ = escape_.setting();
         settingChanged();
     }
     setting_->setText(text(wording::settingLine(setting, escape_.attempts())));
@@ -295,7 +298,7 @@ void TransitionsPage::showEvent(QShowEvent* event) {
 }
 
 void TransitionsPage::settingChanged() {
-    const Setting& setting = escape_.setting();
+    const Setting& setting = *shown_;
     TransitionMatrix matrix = transitionMatrix(setting);
     distributions_ = distributionsUpTo(matrix, kLastStep);
     expectedVisits_ = expectedVisitsPerNode(matrix);

@@ -88,7 +88,8 @@ private:
     void highlightState(int row, int column);
 
     Escape& escape_;
-    std::optional<Setting> shown_;
+    std::optional<Setting> shown_;  // whose exact values the page shows
+    Setting walked_;                // the walk its swarm follows
     std::vector<NodeDistribution> distributions_;
     network::NodeArray<mpq_class> expectedVisits_;
     std::optional<Swarm> swarm_;

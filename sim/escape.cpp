@@ -202,10 +202,24 @@ void Escape::setBarrier(int index, Switch value) {
     tell([index, on](EscapeObserver& o) { o.barrierShown(index, on); });
 }
 
-void Escape::setWeights(const StreetWeights& weights) {
-    if (deadEnd(weights)) throw std::invalid_argument("Gewichte ohne Ausweg");
-    if (setting_.weights != weights) settingChanged();
-    setting_.weights = weights;
+void Escape::openScenario(Scenario scenario) {
+    if (deadEnd(scenario.weights)) throw std::invalid_argument("Gewichte ohne Ausweg");
+    if (setting_.weights != scenario.weights) settingChanged();
+    setting_.weights = scenario.weights;
+    scenario_ = std::move(scenario);
+    tell([](EscapeObserver& o) { o.scenarioChanged(); });
+}
+
+void Escape::revealScenario() {
+    if (!scenario_ || !scenario_->hidden) return;
+    scenario_->hidden = false;
+    tell([](EscapeObserver& o) { o.scenarioChanged(); });
+}
+
+Setting Escape::exactSetting() const {
+    Setting shown = setting_;
+    if (scenario_ && scenario_->hidden) shown.weights = StreetWeights{};
+    return shown;
 }
 
 void Escape::setTurnBack(bool allowed) {

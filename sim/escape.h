@@ -3,12 +3,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/random_source.h"
 #include "sim/escape_observer.h"
 #include "sim/network.h"
+#include "sim/scenario.h"
 #include "sim/setting.h"
 #include "sim/share_history.h"
 
@@ -71,9 +73,16 @@ public:
     void setBarrier(int index, bool on) { setBarrier(index, on ? Switch::On : Switch::Off); }
     // Applies from the next step on, also in the middle of an escape.
     void setTurnBack(bool allowed);
-    // A scenario's weights, from the next step on; std::invalid_argument for weights that
-    // leave the robber no way out somewhere (deadEnd in draw.h).
-    void setWeights(const StreetWeights& weights);
+    // A teacher's scenario, from the next step on: the escapes follow its weights. While it is
+    // hidden ("verdeckt"), exactSetting() leaves them out. std::invalid_argument, and nothing
+    // changes, for weights that leave the robber no way out somewhere (deadEnd in draw.h).
+    void openScenario(Scenario scenario);
+    // A hidden scenario's weights and true exact values show from now on.
+    void revealScenario();
+    const std::optional<Scenario>& scenario() const { return scenario_; }
+    // The setting whose exact values the views show: the walk's own, or while a scenario is
+    // hidden, the fair network's (H0), which the class is to test against.
+    Setting exactSetting() const;
 
     bool isRunning() const { return running_; }
     // Where the robber stands: the bank at start, the exit after an escape has ended.
@@ -127,6 +136,7 @@ private:
     RandomSource& random_;
     std::vector<EscapeObserver*> observers_;
     Setting setting_;
+    std::optional<Scenario> scenario_;
     bool throughNode6_ = true;  // the lists of 4 and 5; the start-up wiring runs through 6
     bool running_ = true;       // an escape stands ready at the bank after start-up
     int robberNode_ = network::kStartNode;

@@ -26,6 +26,8 @@ public:
     virtual void barrierShown(int /*index*/, bool /*on*/) {}
     // "Hin-und-her möglich" is now "ja" (allowed) or "nein".
     virtual void turnBackShown(bool /*allowed*/) {}
+    // A scenario was opened, or a hidden one revealed: the walk or its exact values changed.
+    virtual void scenarioChanged() {}
 
 protected:
     EscapeObserver() = default;

@@ -99,4 +99,45 @@ std::string decisionSentence(std::int64_t k, const AcceptanceRegion& region, con
            ": die Abweichung ist auf dem " + level + "-Niveau signifikant, H0 wird verworfen.";
 }
 
+std::string seriesSentence(int rejected, int series, double actualAlpha, std::optional<bool> fair) {
+    constexpr int kDigits = 2;
+    const double rate = series > 0 ? static_cast<double>(rejected) / series : 0;
+    const std::string found = "H0 wurde in " + std::to_string(rejected) + " von " + std::to_string(series) +
+                              " Serien verworfen";
+    const std::string expected = "erwartet sind etwa " + german::significant(actualAlpha * series, kDigits) +
+                                 " (tatsächliches Niveau " + german::percent(actualAlpha, kDigits) + ")";
+    const std::string power = "Güte ≈ " + german::fixed(rate, kDigits) + ", also β ≈ " + german::fixed(1 - rate, kDigits);
+    if (fair == std::optional<bool>(true)) {
+        return found + ". Ohne Manipulation ist jede Ablehnung ein Fehler 1. Art; " + expected + ".";
+    }
+    if (fair == std::optional<bool>(false)) {
+        return found + ": H0 ist falsch, jede Annahme ein Fehler 2. Art; " + power + ".";
+    }
+    return found + ". Ist das Netz fair, ist jede Ablehnung ein Fehler 1. Art (" + expected +
+           "); ist es manipuliert, ist " + power + ".";
+}
+
+std::string scenarioHeading(const Scenario& scenario) {
+    const std::string named = "Szenario „" + scenario.name + "“";
+    return scenario.hidden ? named + " (verdeckt): exakte Werte ohne Manipulation (H0)"
+                           : named + ": exakte Werte mit seinen Gewichten";
+}
+
+std::string weightsText(const StreetWeights& weights) {
+    std::string text;
+    for (int junction = 1; junction <= network::kLastJunction; ++junction) {
+        if (weights.even(junction)) continue;
+        const network::StreetList& streets = network::kThroughNode6[static_cast<std::size_t>(junction)];
+        std::string nodes;
+        std::string shares;
+        for (int k = 0; k < streets.count; ++k) {
+            const auto at = static_cast<std::size_t>(k);
+            nodes += (k > 0 ? ", " : "") + std::to_string(streets.to[at]);
+            shares += (k > 0 ? ", " : "") + std::to_string(weights.at(junction)[at]);
+        }
+        text += (text.empty() ? "" : " · ") + ("Kreuzung " + std::to_string(junction) + " (" + nodes + "): " + shares);
+    }
+    return text.empty() ? "keine" : text;
+}
+
 }  // namespace wexal::wording

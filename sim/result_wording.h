@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "sim/binomial_test.h"
 #include "sim/chi_square.h"
 #include "sim/exact_solution.h"
 #include "sim/results_file.h"
+#include "sim/scenario.h"
 #include "sim/setting.h"
 
 // How the results are worded for people, in one place: the Auswertung, its saved pictures
@@ -57,5 +59,16 @@ std::string rejectionText(const AcceptanceRegion& region, std::int64_t n);
 // "k = 53 liegt im Annahmebereich [38; 63]: die Abweichung ist auf dem 5-%-Niveau nicht
 // signifikant." or the sentence that rejects H0.
 std::string decisionSentence(std::int64_t k, const AcceptanceRegion& region, const mpq_class& alpha);
+
+// What "100 Serien" found, and what it means: under the fair walk every rejection is an error
+// of the first kind; under a manipulated one the rate estimates the power, 1 - beta. `fair` is
+// unknown while a scenario is hidden.
+std::string seriesSentence(int rejected, int series, double actualAlpha, std::optional<bool> fair);
+
+// A scenario. "Szenario „Kreuzung 2“ (verdeckt): exakte Werte ohne Manipulation (H0)", or once
+// revealed "Szenario „Kreuzung 2“: exakte Werte mit seinen Gewichten".
+std::string scenarioHeading(const Scenario& scenario);
+// The weights that are not 1 everywhere: "Kreuzung 2 (9, 11, 4, 1): 3, 1, 1, 1"; "keine" if none.
+std::string weightsText(const StreetWeights& weights);
 
 }  // namespace wexal::wording

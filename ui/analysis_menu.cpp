@@ -3,6 +3,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QWidget>
 
@@ -25,6 +28,8 @@ AnalysisMenu::AnalysisMenu(QWidget& window, QWidget& mapFrame, QWidget& statisti
     zeitlupe_ = new QAction(QStringLiteral("&Zeitlupe"), &window);
     zeitlupe_->setCheckable(true);
     QObject::connect(zeitlupe_, &QAction::triggered, &window, [this](bool on) { switchZeitlupe(on); });
+    scenario_ = new QAction(QStringLiteral("Szenario ö&ffnen…"), &window);
+    QObject::connect(scenario_, &QAction::triggered, &window, [this] { openScenarioWithDialog(); });
 
     for (QWidget* area : {&window, &mapFrame, &statisticsRow}) {
         area->setToolTip(QString::fromUtf8(kHint));
@@ -55,6 +60,20 @@ void AnalysisMenu::showAuswertung() { auswertung().bringToFront(); }
 
 void AnalysisMenu::saveResults() { auswertung().saveWithDialog(&window_); }
 
+void AnalysisMenu::openScenarioWithDialog() {
+    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Szenario öffnen"), QDir::homePath(),
+                                                      QStringLiteral("Szenarien (*.json);;Alle Dateien (*)"));
+    if (path.isEmpty()) return;
+    ScenarioReading reading = readScenarioFile(QFile::encodeName(path).toStdString());
+    if (!reading.scenario) {
+        runtime_.messageBox(reading.error);
+        return;
+    }
+    openScenario(std::move(*reading.scenario));
+}
+
+void AnalysisMenu::openScenario(Scenario scenario) { escape_.openScenario(std::move(scenario)); }
+
 void AnalysisMenu::popUp(QPoint globalPosition) {
     if (!menu_) {
         menu_ = std::make_unique<QMenu>();
@@ -62,6 +81,7 @@ void AnalysisMenu::popUp(QPoint globalPosition) {
         menu_->addAction(open_);
         menu_->addAction(save_);
         menu_->addAction(zeitlupe_);
+        menu_->addAction(scenario_);
     }
     menu_->popup(globalPosition);
 }

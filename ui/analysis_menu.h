@@ -37,6 +37,10 @@ public:
     void showAuswertung();
     void saveResults();
     void switchZeitlupe(bool on);
+    // "Szenario öffnen…": the escapes follow a teacher's scenario from the next step on; a bad
+    // file changes nothing and shows its one German line in the message box.
+    void openScenarioWithDialog();
+    void openScenario(Scenario scenario);
 
 private:
     analysis::Auswertung& auswertung();
@@ -48,6 +52,7 @@ private:
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
     QAction* zeitlupe_ = nullptr;
+    QAction* scenario_ = nullptr;
     QAbstractButton& singleStep_;
     QAbstractButton& restart_;
     std::unique_ptr<QMenu> menu_;

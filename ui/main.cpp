@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 #include "platform/qt/german_translations.h"
 #include "platform/qt/qt_runtime.h"
+#include "sim/scenario.h"
 #include "ui/wexal.h"
 #include "ui/window_command_line.h"
 
@@ -104,9 +106,20 @@ int main(int argc, char* argv[]) {
     const wexal::WindowCommandLine line =
         wexal::readWindowCommandLine(argumentsOf(QCoreApplication::arguments()), WEXAL_VERSION);
     if (answered(line, status)) return status;
+    // A scenario that cannot be read is refused like a bad option, before any window opens.
+    std::optional<wexal::Scenario> scenario;
+    if (!line.options.szenario.empty()) {
+        wexal::ScenarioReading reading = wexal::readScenarioFile(line.options.szenario);
+        if (!reading.scenario) {
+            std::fputs(("wexal: " + reading.error + "\n").c_str(), stderr);
+            return wexal::kBadCommandLine;
+        }
+        scenario = std::move(reading.scenario);
+    }
     wexal::QtRuntime runtime;
     wexal::Wexal window(runtime);
     runtime.attach(&window);
+    if (scenario) window.openScenario(std::move(*scenario));
     window.showCentred();
     if (line.options.auswertung) window.showAuswertung();
     return QApplication::exec();

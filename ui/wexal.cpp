@@ -278,4 +278,6 @@ void Wexal::showCentred() {
 
 void Wexal::showAuswertung() { analysisMenu_->showAuswertung(); }
 
+void Wexal::openScenario(Scenario scenario) { analysisMenu_->openScenario(std::move(scenario)); }
+
 }  // namespace wexal

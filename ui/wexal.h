@@ -48,6 +48,9 @@ public:
     void showCentred();
     // Opens the Auswertung beside the window, as F2 does.
     void showAuswertung();
+    // The escapes follow a teacher's scenario, as "Szenario öffnen…" does; nothing of the
+    // window changes.
+    void openScenario(Scenario scenario);
 
     QWidget* control(controls::Id id) const { return widgets_.at(controls::indexOf(id)); }
     const Escape& escape() const { return escape_; }

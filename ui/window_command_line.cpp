@@ -7,7 +7,8 @@
 namespace wexal {
 namespace {
 
-// One row per switch: a new option is one row here and one line of help below.
+// One row per switch and per option with a value: a new option is one row here and one line
+// of help below.
 struct Switch {
     const char* name;
     bool WindowOptions::*member;
@@ -15,17 +16,26 @@ struct Switch {
 constexpr std::array<Switch, 1> kSwitches = {{
     {"--auswertung", &WindowOptions::auswertung},
 }};
+struct Valued {
+    const char* name;
+    const char* what;  // "eine Datei" in "--szenario erwartet eine Datei"
+    std::string WindowOptions::*member;
+};
+constexpr std::array<Valued, 1> kValued = {{
+    {"--szenario", "eine Datei", &WindowOptions::szenario},
+}};
 
 // The same text stands in packaging/man/wexal-help.sh, from which the manual page is made; a
 // test compares the two.
 constexpr const char* kHelp =
-    "Aufruf: wexal [--auswertung]\n"
+    "Aufruf: wexal [--auswertung] [--szenario DATEI]\n"
     "Bankraub in Tremmelin: ein Fenster für den Stochastikunterricht. Nach einem Bankraub flieht der\n"
     "Räuber durch ein kleines Straßennetz; an jeder Kreuzung wird die nächste Straße zufällig gewählt.\n"
     "\n"
-    "      --auswertung  öffnet neben dem Fenster die Auswertung: Tabelle, Stadtplan und Diagramme\n"
-    "  -h, --help        zeigt diese Hilfe\n"
-    "      --version     zeigt die Version\n"
+    "      --auswertung       öffnet neben dem Fenster die Auswertung: Tabelle, Stadtplan und Diagramme\n"
+    "      --szenario DATEI   die Wexalen folgen den Gewichten eines Szenarios (JSON) einer Lehrkraft\n"
+    "  -h, --help             zeigt diese Hilfe\n"
+    "      --version          zeigt die Version\n"
     "\n"
     "Ohne Argumente öffnet wexal nur sein Fenster; alles Weitere geschieht dort. Die Auswertung\n"
     "öffnet im Fenster auch ein Rechtsklick oder F2.\n";
@@ -66,15 +76,31 @@ WindowCommandLine readWindowCommandLine(const std::vector<std::string>& argument
             return result;
         }
     }
-    for (const std::string& argument : arguments) {
+    for (auto next = arguments.begin(); next != arguments.end(); ++next) {
+        const std::string& argument = *next;
+        // "--szenario DATEI" or "--szenario=DATEI".
+        const std::string name = argument.substr(0, argument.find('='));
+        const auto* const valued = std::find_if(kValued.begin(), kValued.end(),
+                                                [&name](const Valued& v) { return name == v.name; });
         const auto* const row = std::find_if(kSwitches.begin(), kSwitches.end(),
-                                      [&argument](const Switch& s) { return argument == s.name; });
-        if (row == kSwitches.end()) {
+                                             [&argument](const Switch& s) { return argument == s.name; });
+        if (row == kSwitches.end() && valued == kValued.end()) {
             return reject((argument.starts_with('-') ? "unbekannte Option " : "unerwartetes Argument ") + quoted(argument));
         }
-        if (std::find(seen.begin(), seen.end(), argument) != seen.end()) return reject(quoted(argument) + " steht zweimal da");
-        seen.push_back(argument);
-        result.options.*(row->member) = true;
+        if (std::find(seen.begin(), seen.end(), name) != seen.end()) return reject(quoted(name) + " steht zweimal da");
+        seen.push_back(name);
+        if (row != kSwitches.end()) {
+            result.options.*(row->member) = true;
+            continue;
+        }
+        std::string value;
+        if (name.size() < argument.size()) {
+            value = argument.substr(name.size() + 1);
+        } else if (next + 1 != arguments.end()) {
+            value = *++next;
+        }
+        if (value.empty()) return reject(name + " erwartet " + valued->what);
+        result.options.*(valued->member) = value;
     }
     return result;
 }

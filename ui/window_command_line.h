@@ -10,6 +10,7 @@ namespace wexal {
 
 struct WindowOptions {
     bool auswertung = false;  // --auswertung: the Auswertung opens beside the window
+    std::string szenario;     // --szenario DATEI: a teacher's scenario for the escapes; "": none
 };
 
 struct WindowCommandLine {

@@ -6,13 +6,14 @@
 case "${1:-}" in
   --help)
     cat <<'TEXT'
-Aufruf: wexal [--auswertung]
+Aufruf: wexal [--auswertung] [--szenario DATEI]
 Bankraub in Tremmelin: ein Fenster für den Stochastikunterricht. Nach einem Bankraub flieht der
 Räuber durch ein kleines Straßennetz; an jeder Kreuzung wird die nächste Straße zufällig gewählt.
 
-      --auswertung  öffnet neben dem Fenster die Auswertung: Tabelle, Stadtplan und Diagramme
-  -h, --help        zeigt diese Hilfe
-      --version     zeigt die Version
+      --auswertung       öffnet neben dem Fenster die Auswertung: Tabelle, Stadtplan und Diagramme
+      --szenario DATEI   die Wexalen folgen den Gewichten eines Szenarios (JSON) einer Lehrkraft
+  -h, --help             zeigt diese Hilfe
+      --version          zeigt die Version
 
 Ohne Argumente öffnet wexal nur sein Fenster; alles Weitere geschieht dort. Die Auswertung
 öffnet im Fenster auch ein Rechtsklick oder F2.

@@ -122,11 +122,12 @@ void AuswertungInWindow::contextMenuOnTheBackgrounds() {
     QVERIFY(t.show());
     QMenu* menu = rightClick(t.get(area));
     QVERIFY(menu != nullptr);
-    QCOMPARE(menu->actions().size(), 3);
+    QCOMPARE(menu->actions().size(), 4);
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("&Auswertung…"));
     QCOMPARE(menu->actions()[0]->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Ergebnisse &speichern…"));
     QCOMPARE(menu->actions()[2]->text(), QStringLiteral("&Zeitlupe"));
+    QCOMPARE(menu->actions()[3]->text(), QStringLiteral("Szenario ö&ffnen…"));
     QVERIFY(t.window.findChild<Auswertung*>() == nullptr);  // made on first use only
     menu->actions()[0]->trigger();
     menu->close();
