@@ -259,6 +259,11 @@ void TestPage::recompute() {
         k = target.count(counts, escape_.setting());
         countedN_->setText(QStringLiteral("n und k gezäh&lt: n = %1, k = %2")
                                .arg(text(german::count(n)), text(german::count(k))));
+        // One H0 holds for one setting: counts under several are no sample of B(n, p0).
+        if (escape_.countsMixSettings()) {
+            problem = QStringLiteral("Die gezählten Wexalen mischen mehrere Einstellungen: erst „Zähler löschen“ "
+                                     "oder n und k eingeben.");
+        }
         if (n == 0) problem = QStringLiteral("Noch keine Wexal gezählt: erst Wexalen laufen lassen oder n und k eingeben.");
         if (n > BinomialDistribution::kMaxTrials) problem = QStringLiteral("Zu viele Wexalen für den Test: n bitte eingeben.");
     } else if (k > n) {

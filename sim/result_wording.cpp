@@ -105,7 +105,7 @@ std::string seriesSentence(int rejected, int series, double actualAlpha, std::op
     const std::string found = "H0 wurde in " + std::to_string(rejected) + " von " + std::to_string(series) +
                               " Serien verworfen";
     const std::string expected = "erwartet sind etwa " + german::significant(actualAlpha * series, kDigits) +
-                                 " (tatsächliches Niveau " + german::percent(actualAlpha, kDigits) + ")";
+                                 " bei einem tatsächlichen Niveau von " + german::percent(actualAlpha, kDigits);
     const std::string power = "Güte ≈ " + german::fixed(rate, kDigits) + ", also β ≈ " + german::fixed(1 - rate, kDigits);
     if (fair == std::optional<bool>(true)) {
         return found + ". Ohne Manipulation ist jede Ablehnung ein Fehler 1. Art; " + expected + ".";

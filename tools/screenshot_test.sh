@@ -20,9 +20,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-find_window() {  # title pattern -> window id
+find_window() {  # title pattern -> window id, waiting up to 30 s (a busy machine starts slowly)
   local id=
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && break
     sleep 0.1
   done
@@ -44,7 +44,7 @@ xdotool windowmove "$auswertung" 0 0 windowsize "$auswertung" 1024 768 windowfoc
 sleep 0.5
 xdotool key alt+t
 sleep 0.5  # the page redraws within a tenth of a second
-xdotool key alt+1  # "100 Serien"
-sleep 3
+xdotool key alt+1  # "100 Serien": 50 000 escapes in the background, a second on a busy machine
+sleep 8
 import -window root "$out"
 echo "saved $out"

@@ -174,6 +174,13 @@ void TestPageTest::countedEscapesAreTheSample() {
     QCOMPARE(test.p0, mpq_class(1, 12));
     QCOMPARE(test.region, acceptanceRegion(BinomialDistribution(300, mpq_class(1, 12)), mpq_class(1, 20), Sided::Both));
     QVERIFY(t.shown("P0Wert").startsWith(QStringLiteral("= 1/12 ≈ 0,0833")));
+    // Counts under two settings are no sample of one B(n, p0); typed n and k still are.
+    t.escape.setBarrier(0, !t.escape.setting().barriers[0]);
+    t.run(10);
+    QVERIFY(!t.page->test().has_value());
+    QVERIFY(t.shown("Eingabeproblem").contains(QStringLiteral("mischen mehrere Einstellungen")));
+    t.get<QRadioButton>("NEigenes")->setChecked(true);
+    QVERIFY(t.page->test().has_value());
 }
 
 // At 5 % the fair walk rejects the same few series as the core's test of the same seed; a
