@@ -34,6 +34,9 @@ namespace nw = network;
 constexpr int kShareDecimals = 4;
 constexpr int kLevelDecimals = 2;
 constexpr int kStartLevel = 1;  // of the level list: 5 %
+constexpr int kStartTrials = 100;  // typed n, until the class types its own
+// The rows of the hypothesis' grid.
+enum GridRow { kTargetRow, kExactP0Row, kTypedP0Row, kCountedRow, kTypedNRow, kLevelRow, kSidedRow };
 constexpr const char* kProblemStyle = "color: #a00000;";
 constexpr const char* kDecisionStyle = "font-weight: bold;";
 
@@ -67,6 +70,7 @@ QLabel* line(const char* name, QWidget* parent) {
 // The combo box's entries in the table's order: each exit, then "gefasst" and "gelungen".
 std::vector<TestTarget> targets() {
     std::vector<TestTarget> all;
+    all.reserve(places::kBoxesAroundTheMap.size() + 2);
     for (const int box : places::kBoxesAroundTheMap) all.push_back({TestTarget::Kind::Exit, box});
     all.push_back({TestTarget::Kind::Caught, 0});
     all.push_back({TestTarget::Kind::Succeeded, 0});
@@ -115,8 +119,8 @@ QWidget* TestPage::buildInputs() {
     for (const TestTarget& t : targets()) target_->addItem(text(t.name()));
     auto* targetLabel = new QLabel(QStringLiteral("&Gezählt:"), box);
     targetLabel->setBuddy(target_);
-    grid->addWidget(targetLabel, 0, 0);
-    grid->addWidget(target_, 0, 1, 1, 2);
+    grid->addWidget(targetLabel, kTargetRow, 0);
+    grid->addWidget(target_, kTargetRow, 1, 1, 2);
 
     exactP0_ = named(new QRadioButton(QStringLiteral("H0: p₀ e&xakt"), box), "P0Exakt",
                      QStringLiteral("p₀ ist die exakte Wahrscheinlichkeit"));
@@ -125,10 +129,10 @@ QWidget* TestPage::buildInputs() {
                      QStringLiteral("eigenes p₀ eingeben"));
     p0Text_ = named(new QLineEdit(box), "P0Eingabe", QStringLiteral("p₀ als Bruch oder Dezimalzahl"));
     p0Text_->setPlaceholderText(QStringLiteral("1/6 oder 0,1667"));
-    grid->addWidget(exactP0_, 1, 0);
-    grid->addWidget(p0Shown_, 1, 1, 1, 2);
-    grid->addWidget(typedP0_, 2, 0);
-    grid->addWidget(p0Text_, 2, 1, 1, 2);
+    grid->addWidget(exactP0_, kExactP0Row, 0);
+    grid->addWidget(p0Shown_, kExactP0Row, 1, 1, 2);
+    grid->addWidget(typedP0_, kTypedP0Row, 0);
+    grid->addWidget(p0Text_, kTypedP0Row, 1, 1, 2);
 
     countedN_ = named(new QRadioButton(QStringLiteral("n und k gezäh&lt"), box), "NGezaehlt",
                       QStringLiteral("n und k sind die gezählten Wexalen"));
@@ -136,7 +140,7 @@ QWidget* TestPage::buildInputs() {
                     QStringLiteral("n und k eingeben"));
     n_ = named(new QSpinBox(box), "NEingabe", QStringLiteral("n, die Anzahl der Wexalen"));
     n_->setRange(1, static_cast<int>(BinomialDistribution::kMaxTrials));
-    n_->setValue(100);
+    n_->setValue(kStartTrials);
     n_->setPrefix(QStringLiteral("n = "));
     k_ = named(new QSpinBox(box), "KEingabe", QStringLiteral("k, die beobachtete Anzahl"));
     k_->setRange(0, static_cast<int>(BinomialDistribution::kMaxTrials));
@@ -144,10 +148,10 @@ QWidget* TestPage::buildInputs() {
     for (QSpinBox* spin : {n_, k_}) {
         for (QLineEdit* digits : spin->findChildren<QLineEdit*>()) digits->setAccessibleName(spin->accessibleName());
     }
-    grid->addWidget(countedN_, 3, 0, 1, 3);
-    grid->addWidget(typedN_, 4, 0);
-    grid->addWidget(n_, 4, 1);
-    grid->addWidget(k_, 4, 2);
+    grid->addWidget(countedN_, kCountedRow, 0, 1, 3);
+    grid->addWidget(typedN_, kTypedNRow, 0);
+    grid->addWidget(n_, kTypedNRow, 1);
+    grid->addWidget(k_, kTypedNRow, 2);
 
     alpha_ = named(new QComboBox(box), "Niveau", QStringLiteral("Signifikanzniveau α"));
     for (const Level& level : kLevels) alpha_->addItem(QString::fromUtf8(level.shown));
@@ -156,16 +160,16 @@ QWidget* TestPage::buildInputs() {
     alphaText_->setPlaceholderText(QStringLiteral("2,5 % oder 0,025"));
     auto* alphaLabel = new QLabel(QStringLiteral("Ni&veau α:"), box);
     alphaLabel->setBuddy(alpha_);
-    grid->addWidget(alphaLabel, 5, 0);
-    grid->addWidget(alpha_, 5, 1);
-    grid->addWidget(alphaText_, 5, 2);
+    grid->addWidget(alphaLabel, kLevelRow, 0);
+    grid->addWidget(alpha_, kLevelRow, 1);
+    grid->addWidget(alphaText_, kLevelRow, 2);
 
     sided_ = named(new QComboBox(box), "Testart", QStringLiteral("Testart: zweiseitig, linksseitig oder rechtsseitig"));
     for (const auto& [shown, sided] : kSides) sided_->addItem(QString::fromUtf8(shown));
     auto* sidedLabel = new QLabel(QStringLiteral("Testa&rt:"), box);
     sidedLabel->setBuddy(sided_);
-    grid->addWidget(sidedLabel, 6, 0);
-    grid->addWidget(sided_, 6, 1, 1, 2);
+    grid->addWidget(sidedLabel, kSidedRow, 0);
+    grid->addWidget(sided_, kSidedRow, 1, 1, 2);
 
     connect(target_, &QComboBox::currentIndexChanged, this, again);
     connect(alpha_, &QComboBox::currentIndexChanged, this, again);
@@ -224,7 +228,7 @@ std::optional<mpq_class> TestPage::typedOrExactP0(const ExactSolution& shown, QS
     p0Shown_->setText(QStringLiteral("= %1 ≈ %2")
                           .arg(text(exact.get_str()), text(german::fixed(nearestDouble(exact), kShareDecimals))));
     if (exactP0_->isChecked()) return exact;
-    const std::optional<mpq_class> typed = probabilityFromText(p0Text_->text().toStdString());
+    std::optional<mpq_class> typed = probabilityFromText(p0Text_->text().toStdString());
     if (!typed) problem = QStringLiteral("p₀ bitte als Bruch oder Dezimalzahl von 0 bis 1, etwa 1/6 oder 0,25.");
     return typed;
 }
@@ -233,7 +237,7 @@ std::optional<mpq_class> TestPage::chosenAlpha(QString& problem) const {
     const Level& level = kLevels[static_cast<std::size_t>(alpha_->currentIndex())];
     alphaText_->setEnabled(level.denominator == 0);
     if (level.denominator != 0) return mpq_class(1, level.denominator);
-    const std::optional<mpq_class> typed = probabilityFromText(alphaText_->text().toStdString());
+    std::optional<mpq_class> typed = probabilityFromText(alphaText_->text().toStdString());
     if (!typed || *typed < mpq_class(1, kSmallestAlphaDenominator) || *typed >= 1) {
         problem = QStringLiteral("α bitte über 0 und unter 1, etwa 2,5 % oder 0,025.");
         return std::nullopt;
