@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Auswertung as the main window reaches it and as a second view of the same escape: the
-// context menu and F2, counts that follow scripted clicks, the notice while the counts mix
+// context menu and F2, a scenario opened from the menu, counts that follow scripted clicks, the notice while the counts mix
 // settings, and a chart that stays bounded over a million escapes.
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -8,9 +8,11 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "analysis/auswertung.h"
 #include "analysis/convergence_chart.h"
@@ -107,6 +111,8 @@ private slots:
     void f2BringsItBack_data();
     void f2BringsItBack();
     void escapeClosesIt();
+    void scenarioFromTheContextMenu_data();
+    void scenarioFromTheContextMenu();
 };
 
 void AuswertungInWindow::contextMenuOnTheBackgrounds_data() {
@@ -384,6 +390,63 @@ void AuswertungInWindow::escapeClosesIt() {
     QTest::keyClick(a, Qt::Key_Escape);
     QVERIFY(!a->isVisible());
     QVERIFY(t.window.isVisible());
+}
+
+void AuswertungInWindow::scenarioFromTheContextMenu_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("refusal");  // empty: the scenario opens
+    QTest::addRow("hidden") << QByteArray(R"({"name": "Kreuzung 2", "verdeckt": true, "gewichte": {"2": [3, 1, 1, 1]}})")
+                            << QString();
+    QTest::addRow("list too short") << QByteArray(R"({"gewichte": {"2": [1, 1, 1]}})")
+                                    << QStringLiteral("Schlüssel „gewichte.2“: 3 Gewichte");
+    QTest::addRow("not JSON") << QByteArray("gewichte: 2") << QStringLiteral("kein gültiges JSON");
+}
+
+// "Szenario öffnen…" in the file dialog: a good file changes the walk and names the scenario in
+// the Auswertung, never in the main window's title; a bad one is one German line in the message
+// box naming the file, and nothing changes.
+void AuswertungInWindow::scenarioFromTheContextMenu() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, refusal);
+    WindowUnderTest t;
+    QVERIFY(t.show());
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("szenario.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    const QString mainTitle = t.window.windowTitle();
+
+    QTimer chooser;  // the dialog is modal: choose the file once it shows
+    QObject::connect(&chooser, &QTimer::timeout, [&path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog != nullptr ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (name == nullptr) return;
+        name->setText(path);  // typed: selectFile() waits for the dialog's folder to be read
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, which checks the file
+    });
+    chooser.start(10);
+    QMenu* menu = rightClick(t.get("Wexal"));
+    QVERIFY(menu != nullptr);
+    menu->actions()[3]->trigger();
+    menu->close();
+    chooser.stop();
+
+    QCOMPARE(t.window.windowTitle(), mainTitle);
+    t.window.showAuswertung();
+    const auto* a = t.window.findChild<Auswertung*>();
+    QVERIFY(a != nullptr);
+    if (refusal.isEmpty()) {
+        QVERIFY(t.runtime.messages().empty());
+        QCOMPARE(t.window.escape().scenario()->name, std::string("Kreuzung 2"));
+        QCOMPARE(a->windowTitle(), QStringLiteral("Wexal – Auswertung – Szenario „Kreuzung 2“"));
+        return;
+    }
+    QCOMPARE(t.runtime.messages().size(), std::size_t{1});
+    const QString said = QString::fromStdString(t.runtime.messages().front());
+    QVERIFY2(said.contains(path) && said.contains(refusal) && !said.contains(QLatin1Char('\n')), qPrintable(said));
+    QVERIFY(!t.window.escape().scenario().has_value());
+    QCOMPARE(a->windowTitle(), QStringLiteral("Wexal – Auswertung"));
 }
 
 QTEST_MAIN(AuswertungInWindow)
