@@ -2,6 +2,7 @@
 #include "analysis/auswertung.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QDir>
@@ -88,8 +89,8 @@ Auswertung::Auswertung(Escape& escape, Runtime& runtime, QWidget* parent)
     column->addWidget(tabs_, 1);
     column->addLayout(buttons);
 
-    refreshTimer_.setInterval(kRefreshMs);
-    connect(&refreshTimer_, &QTimer::timeout, this, &Auswertung::refreshIfStale);
+    refreshTimer_.setInterval(kRefreshMs / 2);
+    connect(&refreshTimer_, &QTimer::timeout, this, &Auswertung::refreshOnTick);
     escape_.addObserver(this);
     applyTextScale(settings().value(QString::fromUtf8(kScaleKey), 1.0).toDouble());
     refreshIfStale();
@@ -303,11 +304,35 @@ void Auswertung::refreshIfStale() {
     }
 }
 
+// One tick starts the shown page's redraw if the escape has moved on, the next finishes it: at
+// most ten redraws a second, each spread over two events.
+void Auswertung::refreshOnTick() {
+    if (std::exchange(secondHalfDue_, false)) {
+        finishRefresh();
+        return;
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (tabs_->currentIndex() != static_cast<int>(i) || pageNews_[i] == news_) continue;
+        pageNews_[i] = news_;
+        secondHalfDue_ = true;
+        if (pages_[i]->refreshFirstHalf()) unfinished_ = pages_[i];
+    }
+}
+
+void Auswertung::finishRefresh() {
+    if (unfinished_ != nullptr) std::exchange(unfinished_, nullptr)->refreshRest();
+}
+
 void Auswertung::bringUpToDate(AuswertungPage& page) {
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        if (pages_[i] != &page || pageNews_[i] == news_) continue;
-        pageNews_[i] = news_;
-        page.refresh();
+        if (pages_[i] != &page) continue;
+        if (pageNews_[i] != news_) {
+            pageNews_[i] = news_;
+            if (unfinished_ == &page) unfinished_ = nullptr;
+            page.refresh();
+        } else if (unfinished_ == &page) {
+            finishRefresh();
+        }
     }
 }
 

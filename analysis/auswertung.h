@@ -104,7 +104,9 @@ private:
     Page* addPage();
     void buildMenus();
     QLayout* zeitlupeControls();
+    void refreshOnTick();
     void bringUpToDate(AuswertungPage& page);
+    void finishRefresh();
     void applyTextScale(double scale);
     void fitToScreen(const QScreen& screen);
     void followScreen();
@@ -120,7 +122,9 @@ private:
     std::vector<std::uint64_t> pageNews_;  // the news each page was last drawn at
     ResultsPage* results_ = nullptr;
     ClassPage* class_ = nullptr;
-    QTimer refreshTimer_;
+    QTimer refreshTimer_;  // ticks twice per redraw: its first and its second half
+    bool secondHalfDue_ = false;  // the next tick finishes a redraw instead of starting one
+    AuswertungPage* unfinished_ = nullptr;  // a page whose second half is still to draw
     std::uint64_t news_ = 1;  // counts the escape's news; every page starts behind
     QFont normalFont_;
     double textScale_ = 1;

@@ -150,6 +150,13 @@ void ResultsPage::updateClass() {
 }
 
 void ResultsPage::refresh() {
+    refreshFirstHalf();
+    refreshRest();
+}
+
+bool ResultsPage::refreshFirstHalf() {
+    // Until refreshRest() the convergence chart's view keeps its last picture.
+    convergenceView_->setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
     // The class is pooled under the escape's setting, which may have changed.
     if (showsClass()) table_->showClass(class_->pooledResults());
     table_->refresh();
@@ -168,6 +175,13 @@ void ResultsPage::refresh() {
     frequencyView_->setAccessibleDescription(QString::fromStdString(frequencyChartDescription(charts)));
     convergenceView_->setAccessibleDescription(QString::fromStdString(convergenceChartDescription(charts)));
     spreadColumns();
+    return true;
+}
+
+void ResultsPage::refreshRest() {
+    if (convergenceView_->viewportUpdateMode() != QGraphicsView::NoViewportUpdate) return;
+    convergenceView_->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    convergenceView_->viewport()->update();
 }
 
 void ResultsPage::changeEvent(QEvent* event) {

@@ -29,6 +29,10 @@ public:
 
     QString title() const override;
     void refresh() override;
+    // Everything is drawn in the first half, but the convergence chart, the slowest to paint,
+    // is repainted in the second.
+    bool refreshFirstHalf() override;
+    void refreshRest() override;
 
     // The switch between "eigene Zählung" and "Klasse": the table and charts show the class's
     // pooled counts while the class page has some and "Klasse" is chosen.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Auswertung as the main window reaches it and as a second view of the same escape: the
-// context menu and F2, a scenario opened from the menu, counts that follow scripted clicks, the notice while the counts mix
-// settings, and a chart that stays bounded over a million escapes.
+// context menu and F2, a scenario opened from the menu, counts that follow scripted clicks, the
+// notice while the counts mix settings, a chart that stays bounded over a million escapes, and a
+// redraw in two halves.
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -28,6 +29,7 @@
 #include "analysis/convergence_chart.h"
 #include "analysis/frequency_chart.h"
 #include "analysis/result_table_model.h"
+#include "analysis/results_page.h"
 #include "platform/number_text.h"
 #include "sim/node_places.h"
 #include "ui/window_fixture.h"
@@ -84,6 +86,19 @@ QStringList shownTexts(const Auswertung& a) {
     return texts;
 }
 
+// Counts the paint events of a chart's picture.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QChartView& view) { view.viewport()->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 // The letter after "&" in a caption, lower case; none without one.
 QChar accessKey(const QString& caption) {
     const qsizetype at = caption.indexOf(u'&');
@@ -104,6 +119,7 @@ private slots:
     void noticeWhileTheCountsMixSettings_data();
     void noticeWhileTheCountsMixSettings();
     void chartStaysBoundedOverAMillionEscapes();
+    void redrawInTwoHalves();
     void noDecimalPointInAnyText_data();
     void noDecimalPointInAnyText();
     void accessKeysAreUnique();
@@ -257,6 +273,45 @@ void AuswertungInWindow::chartStaysBoundedOverAMillionEscapes() {
              QStringLiteral("Anzahl der Wexalen k: 1 bis 1\u202F000\u202F000, jede %1. ein Punkt").arg(spacing));
     QVERIFY(a.convergenceChart().bandUpper().count() <= analysis::kBandSamples + 40);
     QCOMPARE(a.convergenceChart().probabilityLine().at(0).y(), 11.0 / 36);
+}
+
+// The tick's redraw: after its first half every number and both charts' data are up to date
+// and the bars are repainted; the convergence chart's picture follows with the second half. A
+// whole refresh repaints both at once.
+void AuswertungInWindow::redrawInTwoHalves() {
+    SeededRandom random(5);
+    Escape escape(random);
+    HeadlessRuntime runtime(std::make_unique<SeededRandom>(1), kXga);
+    analysis::ResultsPage page(escape, runtime);
+    const auto escapes = [&escape](int n) {
+        for (int i = 0; i < n; ++i) {
+            escape.wholeEscape();
+            escape.restart();
+        }
+    };
+    escapes(10000);  // the texts keep their lines from here on, so the layout stays put
+    page.resize(1000, 800);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.refresh();
+    QTest::qWait(50);
+    PaintCounter bars(*page.findChild<QChartView*>(QStringLiteral("Häufigkeiten")));
+    PaintCounter line(*page.findChild<QChartView*>(QStringLiteral("Konvergenz")));
+
+    escapes(50);
+    QVERIFY(page.refreshFirstHalf());
+    QVERIFY(page.convergenceChart().escapesAxisTitle().contains(QStringLiteral("bis 10\u202F050")));
+    QCOMPARE(page.table().counted().escapes, 10050);
+    QTRY_VERIFY(bars.paints > 0);
+    QTest::qWait(50);
+    QCOMPARE(line.paints, 0);
+    page.refreshRest();
+    QTRY_VERIFY(line.paints > 0);
+
+    escapes(50);
+    bars.paints = line.paints = 0;
+    page.refresh();
+    QTRY_VERIFY(bars.paints > 0 && line.paints > 0);
 }
 
 void AuswertungInWindow::noDecimalPointInAnyText_data() {
