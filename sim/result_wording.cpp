@@ -135,7 +135,8 @@ std::string weightsText(const StreetWeights& weights) {
             nodes += (k > 0 ? ", " : "") + std::to_string(streets.to[at]);
             shares += (k > 0 ? ", " : "") + std::to_string(weights.at(junction)[at]);
         }
-        text += (text.empty() ? "" : " · ") + ("Kreuzung " + std::to_string(junction) + " (" + nodes + "): " + shares);
+        if (!text.empty()) text += " · ";
+        text.append("Kreuzung ").append(std::to_string(junction)).append(" (").append(nodes).append("): ").append(shares);
     }
     return text.empty() ? "keine" : text;
 }
