@@ -155,8 +155,11 @@ void ResultsPage::refresh() {
 }
 
 bool ResultsPage::refreshFirstHalf() {
-    // Until refreshRest() the convergence chart's view keeps its last picture.
-    convergenceView_->setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
+    // Until refreshRest() the charts keep their last pictures: the first half lays them out and
+    // repaints the table, the second repaints the charts, which take about as long.
+    for (QChartView* view : {frequencyView_, convergenceView_}) {
+        view->setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
+    }
     // The class is pooled under the escape's setting, which may have changed.
     if (showsClass()) table_->showClass(class_->pooledResults());
     table_->refresh();
@@ -179,9 +182,11 @@ bool ResultsPage::refreshFirstHalf() {
 }
 
 void ResultsPage::refreshRest() {
-    if (convergenceView_->viewportUpdateMode() != QGraphicsView::NoViewportUpdate) return;
-    convergenceView_->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    convergenceView_->viewport()->update();
+    for (QChartView* view : {frequencyView_, convergenceView_}) {
+        if (view->viewportUpdateMode() != QGraphicsView::NoViewportUpdate) continue;
+        view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+        view->viewport()->update();
+    }
 }
 
 void ResultsPage::changeEvent(QEvent* event) {

@@ -29,8 +29,8 @@ public:
 
     QString title() const override;
     void refresh() override;
-    // Everything is drawn in the first half, but the convergence chart, the slowest to paint,
-    // is repainted in the second.
+    // Every number and both charts' data are new after the first half; the charts' pictures
+    // follow in the second.
     bool refreshFirstHalf() override;
     void refreshRest() override;
 
