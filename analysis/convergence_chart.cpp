@@ -27,15 +27,6 @@ QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
 
 ConvergenceChart::ConvergenceChart() {
     useGermanNumbers(*this);
-    upper_ = new QLineSeries(this);
-    lower_ = new QLineSeries(this);
-    band_ = new QAreaSeries(upper_, lower_);
-    band_->setName(QStringLiteral("95-%-Band"));
-    band_->setColor(colours::kBand);
-    band_->setBorderColor(colours::kBand);
-    probability_ = new QLineSeries(this);
-    probability_->setName(QStringLiteral("Wahrscheinlichkeit p"));
-    probability_->setPen(QPen(colours::kProbability, 2, Qt::DashLine));
     shares_ = new QLineSeries(this);
     shares_->setName(QStringLiteral("Anteil gelungen"));
     shares_->setPen(QPen(colours::kFrequency, 2));
@@ -50,7 +41,7 @@ ConvergenceChart::ConvergenceChart() {
     shareAxis_->setTickCount(kShareTicks);
     addAxis(escapesAxis_, Qt::AlignBottom);
     addAxis(shareAxis_, Qt::AlignLeft);
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_, probability_, shares_}) {
+    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_.area(), band_.line(), shares_}) {
         addSeries(series);
         series->attachAxis(escapesAxis_);
         series->attachAxis(shareAxis_);
@@ -69,17 +60,8 @@ void ConvergenceChart::draw(const ChartData& data) {
     }
     shares_->replace(shares);
 
-    QList<QPointF> upper;
-    QList<QPointF> lower;
-    for (const BandPoint& b : confidenceBand(p, data.escapes)) {
-        upper.append({b.escapes, b.upper});
-        lower.append({b.escapes, b.lower});
-    }
-    upper_->replace(upper);
-    lower_->replace(lower);
-
     const auto last = static_cast<double>(std::max<std::int64_t>(data.escapes, 1));
-    probability_->replace({QPointF(1, p), QPointF(last, p)});
+    band_.draw(p, 1, last, data.escapes);
     setTitle(chartTitle(QStringLiteral("Anteil der gelungenen Wexalen"), data));
     for (const QString& label : escapesAxis_->categoriesLabels()) escapesAxis_->remove(label);
     // A category ends at its value; the first, "0", is one of hardly any width at the axis'

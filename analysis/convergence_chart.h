@@ -4,8 +4,8 @@
 #include <QChart>
 
 #include "analysis/chart_data.h"
+#include "analysis/probability_band.h"
 
-class QAreaSeries;
 class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
@@ -23,18 +23,15 @@ public:
 
     // For the tests and the saved pictures: what is drawn.
     const QLineSeries& shares() const { return *shares_; }
-    const QLineSeries& probabilityLine() const { return *probability_; }
-    const QLineSeries& bandUpper() const { return *upper_; }
-    const QLineSeries& bandLower() const { return *lower_; }
+    const QLineSeries& probabilityLine() const { return *band_.line(); }
+    const QLineSeries& bandUpper() const { return band_.upper(); }
+    const QLineSeries& bandLower() const { return band_.lower(); }
     QString escapesAxisTitle() const;
     QStringList escapesAxisLabels() const;
 
 private:
     QLineSeries* shares_ = nullptr;
-    QLineSeries* probability_ = nullptr;
-    QLineSeries* upper_ = nullptr;
-    QLineSeries* lower_ = nullptr;
-    QAreaSeries* band_ = nullptr;
+    ProbabilityBand band_{*this};
     QCategoryAxis* escapesAxis_ = nullptr;
     QValueAxis* shareAxis_ = nullptr;
 };

@@ -67,15 +67,6 @@ std::string funnelDescription(const FunnelData& data) {
 
 FunnelChart::FunnelChart() {
     useGermanNumbers(*this);
-    upper_ = new QLineSeries(this);
-    lower_ = new QLineSeries(this);
-    band_ = new QAreaSeries(upper_, lower_);
-    band_->setName(QStringLiteral("95-%-Band"));
-    band_->setColor(colours::kBand);
-    band_->setBorderColor(colours::kBand);
-    probability_ = new QLineSeries(this);
-    probability_->setName(QStringLiteral("Wahrscheinlichkeit p"));
-    probability_->setPen(QPen(colours::kProbability, 2, Qt::DashLine));
     files_ = new QScatterSeries(this);
     files_->setName(QStringLiteral("eine Datei"));
     files_->setColor(colours::kFrequency);
@@ -97,7 +88,7 @@ FunnelChart::FunnelChart() {
     shareAxis_->setTickCount(kShareTicks);
     addAxis(escapesAxis_, Qt::AlignBottom);
     addAxis(shareAxis_, Qt::AlignLeft);
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_, probability_, files_, pooled_}) {
+    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_.area(), band_.line(), files_, pooled_}) {
         addSeries(series);
         series->attachAxis(escapesAxis_);
         series->attachAxis(shareAxis_);
@@ -119,16 +110,7 @@ void FunnelChart::draw(const FunnelData& data) {
 
     const double last = data.pooled ? static_cast<double>(data.pooled->escapes) * kMargin : kEmptyAxisEnd;
     const double start = std::max(1.0, first / kMargin);
-    QList<QPointF> upper;
-    QList<QPointF> lower;
-    for (const BandPoint& b : confidenceBand(data.probability, static_cast<std::int64_t>(last))) {
-        if (b.escapes < start) continue;
-        upper.append({b.escapes, b.upper});
-        lower.append({b.escapes, b.lower});
-    }
-    upper_->replace(upper);
-    lower_->replace(lower);
-    probability_->replace({QPointF(start, data.probability), QPointF(last, data.probability)});
+    band_.draw(data.probability, start, last, static_cast<std::int64_t>(last));
     escapesAxis_->setRange(start, last);
 
     ChartData titled;

@@ -9,10 +9,10 @@
 #include <QChart>
 #include <QPainter>
 
+#include "analysis/probability_band.h"
 #include "sim/class_pool.h"
 #include "sim/exact_solution.h"
 
-class QAreaSeries;
 class QLineSeries;
 class QLogValueAxis;
 class QScatterSeries;
@@ -57,17 +57,14 @@ public:
     // For the tests and the saved page: what is drawn.
     const QScatterSeries& filePoints() const { return *files_; }
     const QScatterSeries& pooledPoint() const { return *pooled_; }
-    const QLineSeries& probabilityLine() const { return *probability_; }
-    const QLineSeries& bandUpper() const { return *upper_; }
-    const QLineSeries& bandLower() const { return *lower_; }
+    const QLineSeries& probabilityLine() const { return *band_.line(); }
+    const QLineSeries& bandUpper() const { return band_.upper(); }
+    const QLineSeries& bandLower() const { return band_.lower(); }
 
 private:
     QScatterSeries* files_ = nullptr;
     QScatterSeries* pooled_ = nullptr;
-    QLineSeries* probability_ = nullptr;
-    QLineSeries* upper_ = nullptr;
-    QLineSeries* lower_ = nullptr;
-    QAreaSeries* band_ = nullptr;
+    ProbabilityBand band_{*this};
     QLogValueAxis* escapesAxis_ = nullptr;
     QValueAxis* shareAxis_ = nullptr;
 };

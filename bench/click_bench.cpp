@@ -146,12 +146,3 @@ BENCHMARK(BM_Click50Wexalen_Auswertung_After10000)
 BENCHMARK(BM_Click50Wexalen_Auswertung_After1000000)
     ->Iterations(kClicksWithAuswertung)
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

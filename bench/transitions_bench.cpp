@@ -117,12 +117,3 @@ BENCHMARK(BM_SliderRedraw_Nein)->Iterations(kSlides)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_SliderRedraw_Ja)->Iterations(kSlides)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettingChanged)->Iterations(kChanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NeuWuerfeln_100000)->Iterations(kChanges)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
