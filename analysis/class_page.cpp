@@ -24,6 +24,7 @@
 #include "analysis/export.h"
 #include "analysis/funnel_chart.h"
 #include "analysis/result_table_model.h"
+#include "analysis/worksheet.h"
 #include "platform/german_number.h"
 #include "sim/result_wording.h"
 
@@ -34,8 +35,6 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 constexpr int kTypedLines = 3;            // the typed input's height in lines
 constexpr int kFunnelMinimumLines = 22;   // the funnel's smallest width and height in lines
-constexpr int kPdfDpi = 300;
-constexpr qreal kPdfMarginMm = 15;
 constexpr qreal kPdfTextPart = 0.6;       // of the page's height at most; the funnel takes the rest
 constexpr qreal kPdfPoints = 8;           // the page's text: twenty pupils and the table fit beside each other
 const QSizeF kPdfFunnel(900, 560);        // design pixels of the funnel on the page
@@ -302,11 +301,7 @@ bool ClassPage::saveTo(const QString& path) {
             return device.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
         }
         QPdfWriter pdf(&device);
-        pdf.setTitle(QStringLiteral("Wexal – Klassenergebnis"));
-        pdf.setCreator(QStringLiteral("Wexal"));
-        pdf.setResolution(kPdfDpi);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm), QPageLayout::Millimeter);
+        setUpA4Page(pdf, QStringLiteral("Wexal – Klassenergebnis"));
         QPainter painter;
         if (!painter.begin(&pdf)) return false;
         const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));

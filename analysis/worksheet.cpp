@@ -155,13 +155,17 @@ void Worksheet::paint(QPainter& painter, const QRectF& page) {
     draw(*notes_, layout.notes);
 }
 
-bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& charts, QDate date) {
-    QPdfWriter pdf(&device);
-    pdf.setTitle(QStringLiteral("Wexal – Auswertung"));
+void setUpA4Page(QPdfWriter& pdf, const QString& title) {
+    pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Wexal"));
     pdf.setResolution(kPdfDpi);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+}
+
+bool writeWorksheetPdf(QIODevice& device, const ResultTableModel& table, const ChartData& charts, QDate date) {
+    QPdfWriter pdf(&device);
+    setUpA4Page(pdf, QStringLiteral("Wexal – Auswertung"));
     QPainter painter;
     if (!painter.begin(&pdf)) return false;
     Worksheet sheet(table, charts, date);

@@ -11,9 +11,15 @@
 
 #include "analysis/chart_data.h"
 
+class QPdfWriter;
+
 namespace wexal::analysis {
 
 class ResultTableModel;
+
+// An A4 page at print resolution with even margins, its document titled: the page of both of
+// the Auswertung's PDFs.
+void setUpA4Page(QPdfWriter& pdf, const QString& title);
 
 // The worksheet: one A4 page for a pupil. A heading with the setting, the date and the number
 // of escapes; the labelled map with notes on how to read the page beside it; the table with an
