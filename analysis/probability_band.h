@@ -16,6 +16,9 @@ public:
     // The series belong to chart; add area() and line() to it before the counts, so that they
     // lie beneath them.
     explicit ProbabilityBand(QChart& chart);
+    // The series are the chart's: a copy would draw into the same ones.
+    ProbabilityBand(const ProbabilityBand&) = delete;
+    ProbabilityBand& operator=(const ProbabilityBand&) = delete;
 
     // The band for k from `from` to bandEnd escapes, the line from `from` to `to`.
     void draw(double p, double from, double to, std::int64_t bandEnd);
