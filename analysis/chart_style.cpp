@@ -6,6 +6,7 @@
 #include <QAbstractAxis>
 #include <QLegend>
 #include <QLocale>
+#include <QValueAxis>
 
 #include "sim/result_wording.h"
 
@@ -13,6 +14,7 @@ namespace wexal::analysis {
 namespace {
 
 constexpr double kTitleGrowth = 1.15;
+constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small window
 
 }  // namespace
 
@@ -30,6 +32,23 @@ QString chartTitle(const QString& what, const ChartData& data) {
     return QStringLiteral("<b>%1</b> · %2<br>%3")
         .arg(what.toHtmlEscaped(), QString::fromStdString(wording::escapesText(data.escapes)),
              QString::fromStdString(setting).toHtmlEscaped());
+}
+
+QValueAxis* addShareAxis(QChart& chart, QAbstractAxis& escapesAxis,
+                         std::initializer_list<QAbstractSeries*> series) {
+    auto* shareAxis = new QValueAxis(&chart);
+    shareAxis->setTitleText(QStringLiteral("Anteil gelungen"));
+    shareAxis->setLabelFormat(QStringLiteral("%.1f"));
+    shareAxis->setRange(0, 1);
+    shareAxis->setTickCount(kShareTicks);
+    chart.addAxis(&escapesAxis, Qt::AlignBottom);
+    chart.addAxis(shareAxis, Qt::AlignLeft);
+    for (QAbstractSeries* s : series) {
+        chart.addSeries(s);
+        s->attachAxis(&escapesAxis);
+        s->attachAxis(shareAxis);
+    }
+    return shareAxis;
 }
 
 void setChartFonts(QChart& chart, const QFont& base) {

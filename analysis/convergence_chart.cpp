@@ -12,11 +12,6 @@
 #include "platform/german_number.h"
 
 namespace wexal::analysis {
-namespace {
-
-constexpr int kShareTicks = 6;  // a tick every fifth: readable also in a small window
-
-}  // namespace
 
 QString escapesAxisTitle(std::int64_t escapes, std::int64_t stride) {
     if (escapes == 0) return QStringLiteral("Anzahl der Wexalen k: noch keine gezählt");
@@ -34,18 +29,7 @@ ConvergenceChart::ConvergenceChart() {
     // Labels of our own at round counts: grouped as German readers expect, never repeated.
     escapesAxis_ = new QCategoryAxis(this);
     escapesAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    shareAxis_ = new QValueAxis(this);
-    shareAxis_->setTitleText(QStringLiteral("Anteil gelungen"));
-    shareAxis_->setLabelFormat(QStringLiteral("%.1f"));
-    shareAxis_->setRange(0, 1);
-    shareAxis_->setTickCount(kShareTicks);
-    addAxis(escapesAxis_, Qt::AlignBottom);
-    addAxis(shareAxis_, Qt::AlignLeft);
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_.area(), band_.line(), shares_}) {
-        addSeries(series);
-        series->attachAxis(escapesAxis_);
-        series->attachAxis(shareAxis_);
-    }
+    shareAxis_ = addShareAxis(*this, *escapesAxis_, {band_.area(), band_.line(), shares_});
     legend()->setAlignment(Qt::AlignBottom);
     draw(ChartData{});
 }

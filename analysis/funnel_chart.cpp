@@ -22,7 +22,6 @@
 namespace wexal::analysis {
 namespace {
 
-constexpr int kShareTicks = 6;
 constexpr double kMargin = 2;           // the escapes axis reaches this factor beyond the points
 constexpr double kFileMarker = 9;       // pixels
 constexpr double kPooledMarker = 16;    // pixels: the class stands out
@@ -81,18 +80,7 @@ FunnelChart::FunnelChart() {
     escapesAxis_->setBase(kDecade);
     escapesAxis_->setLabelFormat(QStringLiteral("%.0f"));
     escapesAxis_->setTitleText(QStringLiteral("Anzahl der Wexalen n (logarithmisch)"));
-    shareAxis_ = new QValueAxis(this);
-    shareAxis_->setTitleText(QStringLiteral("Anteil gelungen"));
-    shareAxis_->setLabelFormat(QStringLiteral("%.1f"));
-    shareAxis_->setRange(0, 1);
-    shareAxis_->setTickCount(kShareTicks);
-    addAxis(escapesAxis_, Qt::AlignBottom);
-    addAxis(shareAxis_, Qt::AlignLeft);
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{band_.area(), band_.line(), files_, pooled_}) {
-        addSeries(series);
-        series->attachAxis(escapesAxis_);
-        series->attachAxis(shareAxis_);
-    }
+    shareAxis_ = addShareAxis(*this, *escapesAxis_, {band_.area(), band_.line(), files_, pooled_});
     legend()->setAlignment(Qt::AlignBottom);
     draw(FunnelData{});
 }
